@@ -1,0 +1,44 @@
+// Layout of the saver window: a borderless, top-most, maximised form with the background
+// pictures, the hidden password panel and the three timers.
+#pragma once
+#include "toolkit/Layout.h"
+
+namespace layouts {
+using namespace tk;
+
+inline constexpr FontSpec kSaverLabelFont = {.face = "MS Sans Serif", .height = 11};
+
+inline constexpr ControlSpec kFormScreenSaverControls[] = {
+    {.name = "Backgroundimage", .kind = ControlKind::Image, .bounds = {8, 48, 41, 33}},
+    {.name = "SaveBackground", .kind = ControlKind::Image, .bounds = {64, 48, 41, 33}, .visible = false},
+    {.name = "Panel1", .kind = ControlKind::Panel, .bounds = {120, 13, 280, 74}, .caption = " ",
+     .visible = false, .tabOrder = 0, .bevelInner = BevelStyle::Lowered, .bevelOuter = BevelStyle::Raised,
+     .singleBorder = true},
+    {.name = "Label1", .kind = ControlKind::Label, .parent = "Panel1", .bounds = {20, 13, 162, 13},
+     .caption = "Type your screen saver password:", .font = kSaverLabelFont, .tabStop = false},
+    {.name = "MaskEdit1", .kind = ControlKind::Edit, .parent = "Panel1", .bounds = {20, 33, 167, 19},
+     .tabOrder = 0, .maxLength = 20, .passwordChar = '#'},
+    {.name = "ButtonOK", .kind = ControlKind::Button, .parent = "Panel1", .bounds = {203, 13, 61, 20},
+     .caption = "OK", .tabOrder = 1},
+    {.name = "ButtonCancel", .kind = ControlKind::Button, .parent = "Panel1", .bounds = {203, 39, 61, 20},
+     .caption = "Cancel", .tabOrder = 2},
+    {.name = "TimerSpeed", .kind = ControlKind::Timer, .interval = 200, .enabled = false},
+    {.name = "TimerCLS", .kind = ControlKind::Timer, .interval = 6000, .enabled = false},
+    {.name = "TimerShowPanel", .kind = ControlKind::Timer, .interval = 30000, .enabled = false},
+};
+
+inline constexpr FormSpec kFormScreenSaver = {
+    .className = "TFormScreenSaver",
+    .caption = "ScreenSaverWindow",
+    .border = BorderStyle::None,
+    .topMost = true,
+    .state = WindowState::Maximized,
+    .colour = Colour::Grey,
+    .visible = true,
+    .position = Position::Default,
+    .designBounds = {0, 0, 448, 103},
+    .font = {.face = "MS Sans Serif", .height = 10},
+    .controls = kFormScreenSaverControls,
+};
+
+} // namespace layouts

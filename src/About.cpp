@@ -1,0 +1,5 @@
+#include "About.h"
+
+#include "layouts/AboutBox.h"
+
+TAboutBox::TAboutBox() : tk::TForm(layouts::kAboutBox) {}

@@ -1,0 +1,4 @@
+#include "MultRun.h"
+
+void MultRunStartup() {}
+void MultRunShutdown() {}

@@ -1,0 +1,36 @@
+// The program: unit start-up in a fixed order, then the mode dispatch on the first
+// command-line argument, which opens at most one window and runs its message loop.
+#include "MultRun.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "core/CommandLine.h"
+#include "toolkit/Toolkit.h"
+
+namespace {
+tavrin::Mode CurrentMode() { return tavrin::ModeForArgument(tavrin::FirstArgument(GetCommandLineA())); }
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    tk::Application.Initialize(); // the toolkit's start-up: the application window exists
+    MultRunStartup();
+
+    // Each test reads the argument afresh; one argument matches at most one of them, and
+    // after a window's loop has ended the remaining tests all fail.
+    if (CurrentMode() == tavrin::Mode::Saver) {
+        tk::Application.SetTitle("Tavrin");
+        tk::Application.CreateForm<TFormScreenSaver>();
+        tk::Application.Run();
+    }
+    if (CurrentMode() == tavrin::Mode::Password) {
+        tk::Application.CreateForm<TFormPassword>();
+        tk::Application.Run();
+    }
+    if (CurrentMode() == tavrin::Mode::Configure) {
+        tk::Application.CreateForm<TFormConfigure>();
+        tk::Application.Run();
+    }
+
+    MultRunShutdown();
+    return 0;
+}

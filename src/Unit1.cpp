@@ -1,0 +1,224 @@
+#include "Unit1.h"
+
+#include "core/PanelGeometry.h"
+#include "core/PictureTick.h"
+#include "core/Random.h"
+#include "core/Rounding.h"
+#include "layouts/FormScreenSaver.h"
+#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
+#include "settings/Win32RegistryBackend.h"
+
+#include <exception>
+
+TFormScreenSaver* FormScreenSaver = nullptr;
+tavrin::SaverSettings SaverSettings;
+tavrin::InputWatch SaverInputWatch;
+RECT SaverClipRect = {};
+
+namespace {
+constexpr char kTaskbarClass[] = "Shell_TrayWnd";
+constexpr char kWrongPasswordText[] = "The passwort that you typed is not correct.\r\nTray typig it again.";
+// The password edit holds at most this many characters.
+constexpr std::size_t kPasswordEditLength = 20;
+
+// Receives the previous state of the system's screen-saver flag; written by the system only.
+UINT PreviousSaverFlag = 0;
+
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+void ShowTaskbar(int command) {
+    if (HWND taskbar = FindWindowA(kTaskbarClass, nullptr)) ShowWindow(taskbar, command);
+}
+
+void ConfinePointer(const RECT* area) {
+    SaverClipRect = area ? *area : RECT{};
+    ClipCursor(area);
+}
+
+// If the process dies of an unhandled fault after the set-up, the desktop is still given back.
+LONG WINAPI RestoreDesktopOnCrash(EXCEPTION_POINTERS*) {
+    if (FormScreenSaver) FormScreenSaver->ExitScreenSaver();
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+void RestoreDesktopOnTerminate() {
+    if (FormScreenSaver) FormScreenSaver->ExitScreenSaver();
+    std::abort();
+}
+} // namespace
+
+TFormScreenSaver::TFormScreenSaver() : tk::TForm(layouts::kFormScreenSaver) {
+    FormScreenSaver = this;
+    OnCreate = [this] { FormCreate(); };
+    OnActivate = [this] { FormActivate(); };
+    OnClose = [this] { FormClose(); };
+}
+
+TFormScreenSaver::~TFormScreenSaver() {
+    if (FormScreenSaver == this) FormScreenSaver = nullptr;
+}
+
+void TFormScreenSaver::Loaded() {
+    Panel1 = Find<tk::TPanel>("Panel1");
+    MaskEdit1 = Find<tk::TEdit>("MaskEdit1");
+    ButtonOK = Find<tk::TButton>("ButtonOK");
+    ButtonCancel = Find<tk::TButton>("ButtonCancel");
+    Label1 = Find<tk::TLabel>("Label1");
+    TimerCLS = Find<tk::TTimer>("TimerCLS");
+    TimerSpeed = Find<tk::TTimer>("TimerSpeed");
+    TimerShowPanel = Find<tk::TTimer>("TimerShowPanel");
+    Backgroundimage = Find<tk::TImage>("Backgroundimage");
+    SaveBackground = Find<tk::TImage>("SaveBackground");
+
+    ButtonOK->OnClick = [this] { ButtonOKClick(); };
+    ButtonCancel->OnClick = [this] { ButtonCancelClick(); };
+    TimerSpeed->OnTimer = [this] { Timer1Timer(); };
+    TimerCLS->OnTimer = [this] { TimerCLSTimer(); };
+    TimerShowPanel->OnTimer = [this] { TimerShowPanelTimer(); };
+}
+
+void TFormScreenSaver::FormCreate() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    tavrin::SharedRandom().Seed(tavrin::MillisecondsSinceMidnight(now.wHour, now.wMinute, now.wSecond,
+                                                                  now.wMilliseconds));
+    SaverSettings.ActiveCount = 0;
+    // The background is sized to the screen even when the load fails, so the saver always
+    // covers the screen; the load's error still reaches the error box.
+    std::exception_ptr loadError;
+    try {
+        GetMyRegistry();
+    } catch (...) {
+        loadError = std::current_exception();
+    }
+    Backgroundimage->SetBounds({0, 0, ScreenWidth(), ScreenHeight()});
+    if (loadError) std::rethrow_exception(loadError);
+}
+
+void TFormScreenSaver::GetMyRegistry() {
+    tavrin::Win32RegistryBackend backend;
+    tavrin::TRegistry registry(backend);
+    tavrin::LoadSaverSettings(registry, tavrin::SharedRandom(), SaverSettings);
+}
+
+void TFormScreenSaver::CaptureBackground(int width, int height) {
+    HDC picture = Backgroundimage->Canvas();
+    if (SaverSettings.Background == 1) {
+        tk::WindowDc screen(nullptr);
+        BitBlt(picture, 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    } else {
+        RECT all = {0, 0, width, height};
+        FillRect(picture, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    Backgroundimage->Changed();
+}
+
+void TFormScreenSaver::FormActivate() {
+    const int width = ScreenWidth(), height = ScreenHeight();
+    SetTopLeft(0, 0);
+    CaptureBackground(width, height);
+    SaveBackground->SizePicture(width, height);
+    BitBlt(SaveBackground->Canvas(), 0, 0, width, height, Backgroundimage->Canvas(), 0, 0, SRCCOPY);
+    SetState(tk::WindowState::Maximized);
+    SetUnhandledExceptionFilter(RestoreDesktopOnCrash);
+    std::set_terminate(RestoreDesktopOnTerminate);
+    ShowTaskbar(SW_HIDE);
+    SetCursor(tk::Cursor::None);
+    ::SetCursor(nullptr);
+    SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 1, &PreviousSaverFlag, 0);
+    TimerSpeed->SetInterval(tavrin::PaceInterval(SaverSettings.Speed));
+    TimerCLS->SetInterval(tavrin::CleaningInterval(SaverSettings.CLS));
+    TimerSpeed->SetEnabled(true);
+    TimerCLS->SetEnabled(true);
+    ArmInputFilter();
+}
+
+void TFormScreenSaver::ExitScreenSaver() {
+    ShowTaskbar(SW_SHOWNORMAL);
+    SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 0, &PreviousSaverFlag, 0);
+    ConfinePointer(nullptr);
+}
+
+void TFormScreenSaver::FormClose() { ExitScreenSaver(); }
+
+void TFormScreenSaver::Timer1Timer() {
+    const tavrin::Stamp stamp =
+        tavrin::NextStamp(tavrin::SharedRandom(), ScreenWidth(), ScreenHeight(), SaverSettings.ActivePictures,
+                          SaverSettings.ActiveCount, SaverSettings.PictureSet);
+    // Looked up by name at every tick; a name without a resource gives no icon and no stamp.
+    HICON icon = LoadIconA(tk::ModuleInstance(), tavrin::PictureResourceName(stamp.pictureNumber).c_str());
+    if (!icon) return;
+    tk::WindowDc surface(Handle());
+    DrawIcon(surface.get(), stamp.x, stamp.y, icon);
+}
+
+void TFormScreenSaver::TimerCLSTimer() {
+    BitBlt(Backgroundimage->Canvas(), 0, 0, ScreenWidth(), ScreenHeight(), SaveBackground->Canvas(), 0, 0, SRCCOPY);
+    Backgroundimage->Changed();
+}
+
+void TFormScreenSaver::ArmInputFilter() {
+    SaverInputWatch.Arm();
+    tk::Application.OnMessage = [this](MSG& msg, bool& handled) { CheckUserInput(msg, handled); };
+}
+
+void TFormScreenSaver::DisarmInputFilter() {
+    SaverInputWatch.Disarm();
+    tk::Application.OnMessage = nullptr;
+}
+
+void TFormScreenSaver::CheckUserInput(MSG& Msg, bool& Handled) {
+    if (SaverInputWatch.Observe(Msg.message, SaverSettings.Sensitivity) != tavrin::InputWatch::Verdict::Act) return;
+    Handled = true;
+    ShowExitPanel();
+}
+
+void TFormScreenSaver::ShowExitPanel() {
+    if (!SaverSettings.UsePassword || SaverSettings.Password.empty()) {
+        ExitScreenSaver();
+        tk::Application.Terminate();
+        return;
+    }
+    DisarmInputFilter();
+    TimerCLS->SetEnabled(false);
+    const tavrin::PanelPlacement place = tavrin::PlacePanel(ScreenWidth(), ScreenHeight(), Panel1->Width(), Panel1->Height());
+    Panel1->SetTop(place.top);
+    Panel1->SetLeft(place.left);
+    Panel1->Show();
+    MaskEdit1->SetFocus();
+    const RECT clip = {place.clip.left, place.clip.top, place.clip.right, place.clip.bottom};
+    ConfinePointer(&clip);
+    TimerShowPanel->SetEnabled(true);
+}
+
+void TFormScreenSaver::ButtonOKClick() {
+    // The edit holds at most 20 characters, so a longer stored password is matched by its
+    // first 20; otherwise it could never be typed and the saver could never be left.
+    const std::string stored = SaverSettings.Password.substr(0, kPasswordEditLength);
+    if (MaskEdit1->Text() == stored) {
+        ExitScreenSaver();
+        tk::Application.Terminate();
+        return;
+    }
+    tk::ShowWarning(kWrongPasswordText);
+    // The time-out may have put the panel away while the message was open; then the saver
+    // is simply back to watching.
+    if (!Panel1->Visible()) return;
+    TimerShowPanel->SetEnabled(false);
+    TimerShowPanel->SetEnabled(true);
+    MaskEdit1->SetFocus();
+}
+
+void TFormScreenSaver::ButtonCancelClick() {
+    ConfinePointer(nullptr);
+    Panel1->Hide();
+    // The hidden edit loses the focus; the window takes it so keys keep arriving as key presses.
+    ::SetFocus(Handle());
+    TimerShowPanel->SetEnabled(false);
+    TimerCLS->SetEnabled(true);
+    ArmInputFilter();
+}
+
+void TFormScreenSaver::TimerShowPanelTimer() { ButtonCancelClick(); }

@@ -1,0 +1,54 @@
+// The saver window: covers the screen with the frozen desktop (or black), stamps pictures,
+// wipes them, watches the user's input and asks for the password when one is set.
+#pragma once
+#include "core/InputWatch.h"
+#include "settings/SaverSettings.h"
+#include "toolkit/Toolkit.h"
+
+class TFormScreenSaver : public tk::TForm {
+  public:
+    TFormScreenSaver();
+    ~TFormScreenSaver() override;
+
+    tk::TPanel* Panel1 = nullptr;
+    tk::TEdit* MaskEdit1 = nullptr;
+    tk::TButton* ButtonOK = nullptr;
+    tk::TButton* ButtonCancel = nullptr;
+    tk::TLabel* Label1 = nullptr;
+    tk::TTimer* TimerCLS = nullptr;
+    tk::TTimer* TimerSpeed = nullptr;
+    tk::TTimer* TimerShowPanel = nullptr;
+    tk::TImage* Backgroundimage = nullptr;
+    tk::TImage* SaveBackground = nullptr;
+
+    void FormActivate();
+    void Timer1Timer();
+    void TimerCLSTimer();
+    void ButtonCancelClick();
+    void FormClose();
+    void ExitScreenSaver();
+    void ShowExitPanel();
+    void GetMyRegistry();
+    void ButtonOKClick();
+    void TimerShowPanelTimer();
+    void FormCreate();
+    // The application-wide message filter while the saver watches for input.
+    void CheckUserInput(MSG& Msg, bool& Handled);
+
+  protected:
+    void Loaded() override;
+
+  private:
+    void ArmInputFilter();
+    void DisarmInputFilter();
+    void CaptureBackground(int width, int height);
+};
+
+extern TFormScreenSaver* FormScreenSaver;
+
+// The saver's settings, loaded once when the window is created.
+extern tavrin::SaverSettings SaverSettings;
+// The input watch: armed by the set-up and after the password panel goes away.
+extern tavrin::InputWatch SaverInputWatch;
+// Seam for tests: the pointer confinement the saver asked for last (empty when released).
+extern RECT SaverClipRect;

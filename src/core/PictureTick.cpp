@@ -1,0 +1,25 @@
+#include "core/PictureTick.h"
+
+namespace tavrin {
+
+std::uint8_t SetBase(std::uint8_t pictureSet) {
+    if (pictureSet < 1 || pictureSet > 5) return 0;
+    return static_cast<std::uint8_t>(25 * (pictureSet - 1) + 1);
+}
+
+std::string PictureResourceName(int number) {
+    return "ICON_" + std::to_string(number);
+}
+
+Stamp NextStamp(Random& random, int screenWidth, int screenHeight,
+                const std::array<std::uint8_t, 25>& activePictures, std::uint8_t activeCount,
+                std::uint8_t pictureSet) {
+    // The draw order x, y, picture is fixed: it decides the whole sequence of a seed.
+    const int x = random.Below(screenWidth - kPictureSize);
+    const int y = random.Below(screenHeight - kPictureSize);
+    const auto slot = static_cast<std::size_t>(random.Below(activeCount));
+    const int index = slot < activePictures.size() ? activePictures[slot] : 0;
+    return Stamp{x + kStampMargin, y + kStampMargin, index + SetBase(pictureSet)};
+}
+
+} // namespace tavrin

@@ -1,0 +1,31 @@
+// Choosing where and which picture one pace tick stamps.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/Random.h"
+
+namespace tavrin {
+
+inline constexpr int kPictureSize = 32;
+inline constexpr int kStampMargin = 10; // stamps never touch the leftmost/topmost 10 pixels
+
+// The picture number of index 0 of a set: 1, 26, 51, 76, 101 for sets 1..5, else 0.
+std::uint8_t SetBase(std::uint8_t pictureSet);
+
+// "ICON_" followed by the number in decimal without leading zeros.
+std::string PictureResourceName(int number);
+
+struct Stamp {
+    int x, y;          // top-left corner where the icon is drawn (margin already added)
+    int pictureNumber; // 0 when the set is outside 1..5 and index 0 was drawn: nothing to draw
+};
+
+// One pace tick's choice: exactly three draws, in the order x, y, picture slot. A draw below
+// 0 or less gives slot 0; a slot beyond the 25 (activeCount above 25) reads as index 0.
+Stamp NextStamp(Random& random, int screenWidth, int screenHeight,
+                const std::array<std::uint8_t, 25>& activePictures, std::uint8_t activeCount,
+                std::uint8_t pictureSet);
+
+} // namespace tavrin

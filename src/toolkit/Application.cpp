@@ -1,0 +1,153 @@
+#include "toolkit/Application.h"
+
+#include "core/AppTitle.h"
+#include "toolkit/Form.h"
+
+#include <algorithm>
+
+namespace tk {
+
+TApplication Application;
+
+namespace {
+constexpr char kApplicationClass[] = "TApplication";
+
+std::string ModuleFileName() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+// Message boxes belong to the window the user is looking at, or to the application window.
+HWND MessageBoxOwner() {
+    HWND active = GetActiveWindow();
+    return active ? active : Application.Handle();
+}
+
+bool IsKeyboardMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+} // namespace
+
+HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
+
+void TApplication::Initialize() {
+    if (window_) return;
+    icon_ = LoadIconA(ModuleInstance(), "MAINICON");
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = ModuleInstance();
+    wc.hIcon = icon_;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kApplicationClass;
+    RegisterClassExA(&wc);
+    title_ = tavrin::DefaultApplicationTitle(ModuleFileName());
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    window_.reset(CreateWindowExA(0, kApplicationClass, title_.c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0,
+                                  0, nullptr, nullptr, ModuleInstance(), nullptr));
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    title_ = title;
+    if (window_) SetWindowTextA(window_.get(), title_.c_str());
+}
+
+void TApplication::Adopt(std::unique_ptr<TForm> form) {
+    TForm* raw = form.get();
+    forms_.push_back(std::move(form));
+    if (!mainForm_) mainForm_ = raw;
+    raw->Create(Handle());
+}
+
+void TApplication::Run() {
+    if (!mainForm_) return;
+    if (ShowMainForm) mainForm_->Show();
+    while (!terminated_) HandleMessage();
+}
+
+bool TApplication::ProcessMessage() {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    bool handled = false;
+    if (OnMessage) {
+        // A copy, because the filter may empty the slot while it runs.
+        const MessageFilter filter = OnMessage;
+        try {
+            filter(msg, handled);
+        } catch (const std::exception& error) {
+            ShowException(error);
+        }
+    }
+    if (handled) return true;
+    // Tab moves between controls, and Enter presses a form's default button if it has one.
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (IsKeyboardMessage(msg.message) && root && root != Handle() && IsDialogMessageA(root, &msg)) return true;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void TApplication::HandleMessage() {
+    if (!ProcessMessage()) WaitMessage();
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+void TApplication::Restore() {
+    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    const std::string text = tavrin::ErrorBoxText(error.what());
+    MessageBoxA(MessageBoxOwner(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::Guard(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+}
+
+void TApplication::FormDestroyed(TForm* form) {
+    if (activeForm_ == form) activeForm_ = nullptr;
+    if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+void TApplication::DestroyForms() {
+    while (!forms_.empty()) forms_.pop_back();
+    mainForm_ = nullptr;
+    activeForm_ = nullptr;
+}
+
+void TApplication::ResetForTests() {
+    DestroyForms();
+    OnMessage = nullptr;
+    ShowMainForm = true;
+    terminated_ = false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void ShowMessage(const std::string& text) {
+    MessageBoxA(MessageBoxOwner(), text.c_str(), Application.Title().c_str(), MB_OK);
+}
+
+void ShowWarning(const std::string& text, bool centreOnScreen) {
+    // Without an owner the system centres the box on the screen.
+    HWND owner = centreOnScreen ? nullptr : MessageBoxOwner();
+    const UINT flags = MB_OK | MB_ICONEXCLAMATION | (centreOnScreen ? MB_TASKMODAL : 0);
+    MessageBoxA(owner, text.c_str(), "Warning", flags);
+}
+
+} // namespace tk

@@ -1,0 +1,100 @@
+// The application object: the hidden application window (top-level, owner of the forms,
+// carrier of the title), the main form, the message loop with its application-wide message
+// filter, the terminate request and the error box for exceptions escaping a handler.
+#pragma once
+#include "toolkit/Handles.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tk {
+
+class TForm;
+
+// Called for every message taken from the queue before it is translated or dispatched;
+// setting handled drops the message.
+using MessageFilter = std::function<void(MSG& msg, bool& handled)>;
+
+class TApplication {
+  public:
+    TApplication() = default;
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    // Creates the hidden application window; the title defaults to the program file's name.
+    void Initialize();
+    bool Initialized() const { return static_cast<bool>(window_); }
+
+    HWND Handle() const { return window_.get(); }
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+
+    // Constructs a form of class T; its creation handler runs and, if its layout marks it
+    // visible, it is shown. The first form created this way becomes the main form.
+    template <class T> T* CreateForm() {
+        auto form = std::make_unique<T>();
+        T* raw = form.get();
+        Adopt(std::move(form));
+        return raw;
+    }
+    TForm* MainForm() const { return mainForm_; }
+
+    bool ShowMainForm = true;
+    MessageFilter OnMessage;
+
+    // Shows the main form (unless ShowMainForm is clear) and handles messages until a quit
+    // request is taken from the queue. Returns at once when there is no main form.
+    void Run();
+    // Handles one message if there is one; returns false when the queue was empty.
+    bool ProcessMessage();
+    // Waits for and handles one message (the loop body of Run and of modal forms).
+    void HandleMessage();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    void Restore();
+    bool Iconic() const { return IsIconic(window_.get()) != FALSE; }
+
+    // The error box: the message (with a full stop added when its last character sorts after
+    // "."), the title as caption, the stop icon and one OK button.
+    void ShowException(const std::exception& error);
+    // Runs a handler, catching anything it throws and showing it in the error box; no C++
+    // exception ever crosses a Win32 frame.
+    void Guard(const std::function<void()>& handler);
+
+    // The form that last became the program's focused form (see TForm activation).
+    TForm* ActiveForm() const { return activeForm_; }
+    void SetActiveForm(TForm* form) { activeForm_ = form; }
+    void FormDestroyed(TForm* form);
+
+    // Destroys every form; used by tests that create forms in-process more than once.
+    void DestroyForms();
+    void ResetForTests();
+
+  private:
+    void Adopt(std::unique_ptr<TForm> form);
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+
+    UniqueWindow window_;
+    std::string title_;
+    std::vector<std::unique_ptr<TForm>> forms_;
+    TForm* mainForm_ = nullptr;
+    TForm* activeForm_ = nullptr;
+    bool terminated_ = false;
+    HICON icon_ = nullptr; // shared icon from LoadIcon: never destroyed
+};
+
+// The program's one application object.
+extern TApplication Application;
+
+// Module instance of the running program (its resources).
+HINSTANCE ModuleInstance();
+
+// Modal boxes with fixed texts: the plain box (no icon, one OK, the title as caption) and
+// the warning box (caption "Warning", exclamation icon, one OK).
+void ShowMessage(const std::string& text);
+void ShowWarning(const std::string& text, bool centreOnScreen = false);
+
+} // namespace tk

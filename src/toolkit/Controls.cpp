@@ -1,0 +1,313 @@
+#include "toolkit/Controls.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+
+#include <cmath>
+
+namespace tk {
+
+namespace {
+constexpr char kControlProperty[] = "TavrinControl";
+constexpr char kTimerWindowClass[] = "TTimerWindow";
+constexpr UINT_PTR kTimerId = 1;
+
+int Scaled(int value, double scale) { return static_cast<int>(std::lround(value * scale)); }
+
+void DrawBevel(HDC dc, RECT r, BevelStyle style) {
+    if (style == BevelStyle::None) return;
+    DrawEdge(dc, &r, style == BevelStyle::Lowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+}
+} // namespace
+
+// ---- TControl --------------------------------------------------------------------------
+
+TControl* TControl::FromHandle(HWND window) {
+    return window ? static_cast<TControl*>(GetPropA(window, kControlProperty)) : nullptr;
+}
+
+void TControl::Create(TControl* parent, HWND parentWindow) {
+    parent_ = parent;
+    parentWindow_ = parentWindow;
+    visible_ = spec_.visible;
+    const double scale = form_.Scale();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | Style();
+    if (visible_) style |= WS_VISIBLE;
+    if (spec_.tabStop) style |= WS_TABSTOP;
+    static int nextId = 100;
+    window_.reset(CreateWindowExA(ExStyle(), WindowClass(), spec_.caption, style, Scaled(bounds_.left, scale),
+                                  Scaled(bounds_.top, scale), Scaled(bounds_.width, scale),
+                                  Scaled(bounds_.height, scale), parentWindow,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)), ModuleInstance(),
+                                  nullptr));
+    if (!window_) throw std::runtime_error(std::string("Error creating window ") + spec_.name);
+    SetPropA(window_.get(), kControlProperty, this);
+    if (spec_.font.face) font_ = MakeFont(spec_.font, scale);
+    HFONT font = font_ ? font_.get() : (parent_ ? parent_->Font() : nullptr);
+    if (!font) font = reinterpret_cast<HFONT>(SendMessageA(parentWindow, WM_GETFONT, 0, 0));
+    if (!font) font = form_.font_.get();
+    SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    AfterCreate();
+}
+
+HFONT TControl::Font() const {
+    if (font_) return font_.get();
+    return parent_ ? parent_->Font() : form_.font_.get();
+}
+
+COLORREF TControl::TextColour() const {
+    return spec_.font.colour == Colour::Default ? GetSysColor(COLOR_BTNTEXT) : ColourValue(spec_.font.colour);
+}
+
+DWORD TControl::Style() const { return 0; }
+
+void TControl::Command(WORD notification) {
+    if (notification == STN_CLICKED || notification == BN_CLICKED) Click();
+}
+
+void TControl::Click() {
+    if (OnClick) Application.Guard(OnClick);
+}
+
+HWND TControl::HostWindow() const { return parent_ ? parent_->Handle() : form_.Handle(); }
+
+RECT TControl::RectInHost() const {
+    const double scale = form_.Scale();
+    const int left = Scaled(bounds_.left, scale), top = Scaled(bounds_.top, scale);
+    return {left, top, left + Scaled(bounds_.width, scale), top + Scaled(bounds_.height, scale)};
+}
+
+void TControl::SetBounds(const Bounds& bounds) {
+    if (Windowless()) {
+        RECT before = RectInHost();
+        InvalidateRect(HostWindow(), &before, TRUE);
+        bounds_ = bounds;
+        RECT after = RectInHost();
+        InvalidateRect(HostWindow(), &after, FALSE);
+        return;
+    }
+    bounds_ = bounds;
+    const double scale = form_.Scale();
+    if (window_)
+        MoveWindow(window_.get(), Scaled(bounds.left, scale), Scaled(bounds.top, scale), Scaled(bounds.width, scale),
+                   Scaled(bounds.height, scale), TRUE);
+}
+
+void TControl::SetVisible(bool visible) {
+    visible_ = visible;
+    if (window_) {
+        ShowWindow(window_.get(), visible ? SW_SHOW : SW_HIDE);
+    } else if (HostWindow()) {
+        RECT r = RectInHost();
+        InvalidateRect(HostWindow(), &r, TRUE);
+    }
+}
+
+void TControl::SetFocus() {
+    if (window_) ::SetFocus(window_.get());
+}
+
+bool TControl::Focused() const { return window_ && GetFocus() == window_.get(); }
+
+std::string TControl::Text() const {
+    if (!window_) return {};
+    const int length = GetWindowTextLengthA(window_.get());
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(window_.get(), text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+void TControl::SetText(const std::string& text) {
+    if (window_) SetWindowTextA(window_.get(), text.c_str());
+}
+
+// ---- containers ------------------------------------------------------------------------
+
+const char* TPanel::WindowClass() const { return ContainerClass(); }
+const char* TGroupBox::WindowClass() const { return ContainerClass(); }
+
+void TPanel::Paint(HDC dc) {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    if (spec_.singleBorder) {
+        FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+        InflateRect(&r, -1, -1);
+    }
+    DrawBevel(dc, r, spec_.bevelOuter);
+    if (spec_.bevelOuter != BevelStyle::None) InflateRect(&r, -1, -1);
+    if (spec_.bevelInner != BevelStyle::None) {
+        InflateRect(&r, -1, -1); // border width 1 between the two bevels
+        DrawBevel(dc, r, spec_.bevelInner);
+    }
+    Form().PaintChildren(dc, this);
+}
+
+void TGroupBox::Paint(HDC dc) {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    SelectScope font(dc, Font());
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    r.top += tm.tmHeight / 2;
+    DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+    if (spec_.caption && *spec_.caption) {
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        RECT text = {8, 0, r.right - 8, tm.tmHeight};
+        DrawTextA(dc, spec_.caption, -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
+    }
+    Form().PaintChildren(dc, this);
+}
+
+// ---- simple windowed controls ------------------------------------------------------------
+
+DWORD TLabel::Style() const { return SS_LEFT | SS_NOTIFY | SS_NOPREFIX; }
+
+DWORD TEdit::Style() const { return ES_LEFT | ES_AUTOHSCROLL | (spec_.passwordChar ? ES_PASSWORD : 0); }
+
+void TEdit::AfterCreate() {
+    if (spec_.maxLength > 0) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(spec_.maxLength), 0);
+    if (spec_.passwordChar)
+        SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<WPARAM>(static_cast<unsigned char>(spec_.passwordChar)),
+                     0);
+}
+
+DWORD TButton::Style() const { return spec_.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON; }
+
+void TButton::Command(WORD notification) {
+    if (notification == BN_CLICKED) Click();
+}
+
+DWORD TCheckBox::Style() const { return BS_AUTOCHECKBOX; }
+
+bool TCheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TCheckBox::SetChecked(bool checked) {
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::Command(WORD notification) {
+    if (notification == BN_CLICKED) Click();
+}
+
+// ---- windowless controls -----------------------------------------------------------------
+
+void TImage::Create(TControl* parent, HWND parentWindow) {
+    parent_ = parent;
+    parentWindow_ = parentWindow;
+    visible_ = spec_.visible;
+}
+
+TImage::~TImage() {
+    if (memoryDc_ && originalBitmap_) SelectObject(memoryDc_.get(), originalBitmap_);
+}
+
+HDC TImage::Canvas() {
+    if (!bitmap_) {
+        const RECT r = RectInHost();
+        SizePicture(r.right - r.left, r.bottom - r.top);
+    }
+    return memoryDc_.get();
+}
+
+void TImage::SizePicture(int width, int height) {
+    WindowDc screen(nullptr);
+    if (!memoryDc_) memoryDc_.reset(CreateCompatibleDC(screen.get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!memoryDc_ || !bitmap) throw std::runtime_error("Out of system resources");
+    HGDIOBJ previous = SelectObject(memoryDc_.get(), bitmap.get());
+    if (!originalBitmap_) originalBitmap_ = previous;
+    bitmap_ = std::move(bitmap); // the old bitmap, now deselected, is deleted here
+    pictureWidth_ = width;
+    pictureHeight_ = height;
+}
+
+void TImage::Changed() {
+    RECT r = RectInHost();
+    InvalidateRect(HostWindow(), &r, FALSE);
+}
+
+void TImage::SetIcon(HICON icon) {
+    icon_ = icon;
+    Changed();
+}
+
+void TImage::Paint(HDC dc) {
+    const RECT r = RectInHost();
+    if (bitmap_) BitBlt(dc, r.left, r.top, pictureWidth_, pictureHeight_, memoryDc_.get(), 0, 0, SRCCOPY);
+    if (icon_) {
+        const int w = spec_.stretch ? r.right - r.left : 0, h = spec_.stretch ? r.bottom - r.top : 0;
+        DrawIconEx(dc, r.left, r.top, icon_, w, h, 0, nullptr, DI_NORMAL);
+    }
+}
+
+void TBevel::Create(TControl* parent, HWND parentWindow) {
+    parent_ = parent;
+    parentWindow_ = parentWindow;
+    visible_ = spec_.visible;
+}
+
+void TBevel::Paint(HDC dc) {
+    RECT r = RectInHost();
+    DrawEdge(dc, &r, spec_.bevelOuter == BevelStyle::Lowered ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+}
+
+// ---- TTimer ------------------------------------------------------------------------------
+
+TTimer::TTimer(TForm& form, const ControlSpec& spec)
+    : TControl(form, spec), interval_(spec.interval), enabled_(spec.enabled) {}
+
+TTimer::~TTimer() {
+    if (timerWindow_ && running_) KillTimer(timerWindow_.get(), kTimerId);
+}
+
+void TTimer::Create(TControl*, HWND) {
+    static const bool registered = [] {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = TimerProc;
+        wc.hInstance = ModuleInstance();
+        wc.lpszClassName = kTimerWindowClass;
+        return RegisterClassExA(&wc) != 0;
+    }();
+    (void)registered;
+    timerWindow_.reset(CreateWindowExA(0, kTimerWindowClass, spec_.name, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       ModuleInstance(), nullptr));
+    SetPropA(timerWindow_.get(), kControlProperty, this);
+    Update();
+}
+
+void TTimer::SetInterval(UINT interval) {
+    if (interval == interval_) return;
+    interval_ = interval;
+    Update();
+}
+
+void TTimer::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    Update();
+}
+
+// Every change restarts the countdown from the full interval.
+void TTimer::Update() {
+    if (!timerWindow_) return;
+    KillTimer(timerWindow_.get(), kTimerId);
+    running_ = false;
+    if (interval_ == 0 || !enabled_ || !OnTimer) return;
+    if (!SetTimer(timerWindow_.get(), kTimerId, interval_, nullptr))
+        throw std::runtime_error("Not enough timers available");
+    running_ = true;
+}
+
+LRESULT CALLBACK TTimer::TimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        auto* timer = static_cast<TTimer*>(GetPropA(window, kControlProperty));
+        if (timer && timer->running_ && timer->OnTimer) Application.Guard(timer->OnTimer);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace tk

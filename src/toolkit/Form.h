@@ -1,0 +1,99 @@
+// A form: one top-level window built from a FormSpec layout, with its controls, and the
+// creation, activation and close events.
+#pragma once
+#include "toolkit/Controls.h"
+#include "toolkit/Layout.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tk {
+
+enum class ModalResult { None, Ok, Cancel };
+
+class TForm {
+  public:
+    explicit TForm(const FormSpec& spec);
+    virtual ~TForm();
+    TForm(const TForm&) = delete;
+    TForm& operator=(const TForm&) = delete;
+
+    // Builds the window and controls, runs OnCreate, and shows the form when its layout
+    // marks it visible. Called by TApplication::CreateForm and by modal callers.
+    void Create(HWND owner);
+
+    HWND Handle() const { return window_.get(); }
+    const FormSpec& Spec() const { return spec_; }
+    bool Visible() const;
+    void Show();
+    void Hide();
+    // Shows the form modally over the other forms (which are disabled meanwhile) until
+    // its ModalResult is set or it is closed.
+    ModalResult ShowModal();
+    void SetModalResult(ModalResult result) { modalResult_ = result; }
+    WindowState State() const { return state_; }
+    void SetState(WindowState state);
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetTopLeft(int left, int top);
+    // Sets the cursor shown over the form's own area (controls keep theirs).
+    void SetCursor(Cursor cursor) { cursor_ = cursor; }
+    void Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+    Event OnCreate;
+    Event OnActivate;
+    Event OnClose;
+
+    // Looks a control up by its layout name; throws if the layout has no such control of
+    // that kind (a programming error caught by the first test that creates the form).
+    template <class T> T* Find(const char* name) const {
+        for (const auto& c : controls_)
+            if (std::string(c->Name()) == name)
+                if (auto* typed = dynamic_cast<T*>(c.get())) return typed;
+        throw std::logic_error(std::string("layout has no control ") + name);
+    }
+    const std::vector<std::unique_ptr<TControl>>& Controls() const { return controls_; }
+    double Scale() const { return scale_; }
+    void InvalidateArea(const RECT& area);
+    // Paints the visible windowless controls held by `host` (nullptr: the form itself).
+    void PaintChildren(HDC dc, const TControl* host);
+
+  protected:
+    // Runs after the controls exist and before OnCreate: form classes look their controls up
+    // here and attach their handlers.
+    virtual void Loaded() {}
+    // Windowed controls of kinds the base toolkit does not know are made by the form class.
+    virtual std::unique_ptr<TControl> MakeControl(const ControlSpec& spec);
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    void RegisterClassOnce() const;
+    void CreateWindowFromSpec(HWND owner);
+    void CreateControls();
+    void Activated();
+    bool SetCursorShape(HWND window, WORD hitTest);
+    LRESULT ControlColour(HDC dc, HWND control);
+
+    const FormSpec& spec_;
+    UniqueWindow window_;
+    std::vector<std::unique_ptr<TControl>> controls_;
+    UniqueFont font_;
+    UniqueBrush backgroundBrush_;
+    WindowState state_;
+    Cursor cursor_ = Cursor::Default;
+    ModalResult modalResult_ = ModalResult::None;
+    double scale_ = 1.0;
+    friend class TControl;
+};
+
+// Creates a font from a spec (face, character height, style, character set).
+UniqueFont MakeFont(const FontSpec& spec, double scale);
+COLORREF ColourValue(Colour colour);
+// The standard window class shared by the toolkit's containers (panels, group boxes, pages).
+const char* ContainerClass();
+
+} // namespace tk

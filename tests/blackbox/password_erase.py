@@ -1,0 +1,41 @@
+#!/usr/bin/env python3
+"""The saver erases a stored password when the system's password option is off: after "/s"
+the "Password" value exists and is empty (a string with no data). With the option on the
+password is kept."""
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
+import tavrin_harness as h  # noqa: E402
+
+PRODUCT_SUBKEY = r"Software\Quillam\Tavrin"
+
+# (stored "ScreenSaveUsePassword", expected "Password" data as `wine reg query` shows it)
+CASES = [
+    (0, ""),
+    (1, "secret"),
+    (2, "secret"),  # any non-zero value is on
+]
+
+
+class PasswordErase(h.Scenario):
+    def test_password_after_start(self):
+        for option, expected in CASES:
+            with self.subTest(ScreenSaveUsePassword=option):
+                h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(option)}\n' +
+                           h.product_key(**h.valid_settings(Speed=0, Password="secret")))
+                process = self.start("/s")
+                window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+                # The settings are loaded while the window is created, before it shows.
+                self.assertEqual(h.reg_query(h.PRODUCT_KEY, "Password"), ("REG_SZ", expected))
+                if not expected:
+                    raw = h.reg_raw(PRODUCT_SUBKEY, "Password")
+                    self.assertEqual(raw["size"], 0, f"an empty string is stored with no data, got {raw}")
+                h.close(window)
+                h.wait_exit(process, timeout=5)
+                # The rest of the product key is left as it was.
+                self.assertEqual(h.reg_query(h.PRODUCT_KEY, "Speed"), ("REG_DWORD", "0x0"))
+
+
+if __name__ == "__main__":
+    h.main()

@@ -1,0 +1,478 @@
+"""Helpers for the black-box scenarios: drive the real Tavrin.scr inside the Wine session that
+`tests/harness/session start` prepared, and observe it the way a user would.
+
+Environment (set by CTest through tavrin_add_wine_test):
+  TAVRIN_HARNESS    the session folder; its `env` file holds WINEPREFIX, DISPLAY, TAVRIN_PROBE...
+  TAVRIN_BUILD_DIR  the build tree; screenshots go to <build>/artifacts/<scenario>/
+  TAVRIN_SCR        the program under test
+
+Observation goes through the probe (tests/harness/probe), `wine reg`, xdotool and ImageMagick.
+Waiting is always polling with a time limit, never a blind sleep, except the short settle time
+after a window appears that Wine needs before it takes input.
+"""
+
+import json
+import os
+import shlex
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+PRODUCT_KEY = r"HKEY_CURRENT_USER\Software\Quillam\Tavrin"
+DESKTOP_KEY = r"HKEY_CURRENT_USER\Control Panel\Desktop"
+SCREEN = (1024, 768)
+
+SAVER_CLASS = "TFormScreenSaver"
+SAVER_TITLE = "ScreenSaverWindow"
+CONFIGURE_CLASS = "TFormConfigure"
+PASSWORD_CLASS = "TFormPassword"
+
+# ImageMagick from Debian; another convert may sit earlier on PATH.
+CONVERT = "/usr/bin/convert"
+COMPARE = "/usr/bin/compare"
+IMPORT = "/usr/bin/import"
+
+# Wine needs this long after a window shows before it reliably takes X input.
+INPUT_SETTLE = 0.3
+
+
+class HarnessError(AssertionError):
+    """A failed expectation or a harness step that could not be done."""
+
+
+def _load_env():
+    harness = os.environ.get("TAVRIN_HARNESS")
+    if not harness:
+        raise HarnessError("TAVRIN_HARNESS is not set (run through ctest, or see tests/harness/README.md)")
+    path = os.path.join(harness, "env")
+    if not os.path.exists(path):
+        raise HarnessError(f"{path} is missing: the session is not running (tests/harness/session start)")
+    env = dict(os.environ)
+    with open(path, encoding="utf-8") as handle:
+        for line in handle:
+            line = line.strip()
+            if not line.startswith("export "):
+                continue
+            name, _, value = line[len("export "):].partition("=")
+            words = shlex.split(value)
+            env[name] = words[0] if words else ""
+    return env
+
+
+ENV = _load_env()
+SCR = os.environ.get("TAVRIN_SCR", "")
+BUILD_DIR = os.environ.get("TAVRIN_BUILD_DIR", os.path.dirname(os.environ["TAVRIN_HARNESS"]))
+PROBE = ENV.get("TAVRIN_PROBE", "")
+SCR_NAME = os.path.basename(SCR)
+
+
+def windows_path(path):
+    """The prefix maps drive Z: to the Unix root."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def run(args, timeout=20, check=True):
+    result = subprocess.run(args, env=ENV, capture_output=True, text=True, timeout=timeout)
+    if check and result.returncode != 0:
+        raise HarnessError(f"{' '.join(args)} exited {result.returncode}: {result.stderr.strip()}")
+    return result
+
+
+def wine(*args, timeout=20, check=True):
+    return run(["wine", *args], timeout=timeout, check=check)
+
+
+# ---- probe -------------------------------------------------------------------------------------
+
+def probe(*args, timeout=20):
+    """Runs the probe and returns (exit code, parsed JSON)."""
+    result = wine(PROBE, *args, timeout=timeout, check=False)
+    if result.returncode == 2:
+        raise HarnessError(f"probe {' '.join(args)}: bad usage: {result.stderr.strip()}")
+    text = result.stdout.strip()
+    try:
+        return result.returncode, json.loads(text) if text else None
+    except json.JSONDecodeError as error:
+        raise HarnessError(f"probe {' '.join(args)} printed no JSON: {text!r}") from error
+
+
+def _filters(cls=None, title=None, exe=None, pid=None, visible=None):
+    words = []
+    if cls:
+        words.append(f"class={cls}")
+    if title is not None:
+        words.append(f"title={title}")
+    if exe:
+        words.append(f"exe={exe}")
+    if pid:
+        words.append(f"pid={pid}")
+    if visible:
+        words.append("visible=1")
+    return words
+
+
+def windows(cls=None, title=None, exe=None, pid=None, visible=None):
+    """Top-level windows as dicts: hwnd, pid, class, title, exe, rect [x, y, w, h], visible,
+    topmost, style, exstyle, owner."""
+    return probe("windows", *_filters(cls, title, exe, pid, visible))[1]
+
+
+def program_windows(visible=True):
+    """Windows of the program under test, the input method's helper windows left out."""
+    return [w for w in windows(exe=SCR_NAME, visible=visible) if w["class"] != "IME"]
+
+
+def wait_window(cls=None, title=None, exe=None, pid=None, visible=True, timeout=5.0):
+    """Waits until a matching top-level window exists (the probe polls every 20 ms) and returns
+    it with the time it took as window["elapsed_ms"]. Fails on time-out."""
+    code, answer = probe("wait", *_filters(cls, title, exe, pid, visible),
+                         f"timeout={int(timeout * 1000)}", timeout=timeout + 20)
+    if code != 0:
+        raise HarnessError(f"no window (class={cls}, title={title}, exe={exe}) within {timeout} s; "
+                           f"windows of {SCR_NAME}: {describe(program_windows(visible=False))}")
+    window = answer["window"]
+    window["elapsed_ms"] = answer["elapsed_ms"]
+    return window
+
+
+def wait_gone(cls=None, title=None, exe=None, pid=None, visible=False, timeout=5.0):
+    code, _ = probe("gone", *_filters(cls, title, exe, pid, visible), f"timeout={int(timeout * 1000)}",
+                    timeout=timeout + 20)
+    if code != 0:
+        raise HarnessError(f"window (class={cls}, title={title}) still there after {timeout} s")
+
+
+def state():
+    """Screen size, taskbar {exists, visible, rect}, saver_running, foreground, cursor, clip."""
+    return probe("state")[1]
+
+
+def reset_state():
+    """Clears the screen-saver-running flag (it outlives the program that set it), shows the
+    taskbar and frees the pointer."""
+    return probe("reset")[1]
+
+
+def message_box(pid=None, exe=None):
+    """The first message box of the program: its window fields plus texts and buttons, or None."""
+    return probe("msgbox", *_filters(exe=exe or SCR_NAME, pid=pid))[1]
+
+
+def wait_message_box(timeout=5.0, exe=None):
+    window = wait_window(cls="#32770", exe=exe or SCR_NAME, timeout=timeout)
+    box = message_box(pid=window["pid"])
+    if box is None:
+        raise HarnessError("the message box went away before it could be read")
+    return box
+
+
+def press(button=None, pid=None, exe=None):
+    args = _filters(exe=exe or SCR_NAME, pid=pid)
+    if button:
+        args.append(f"button={button}")
+    code, answer = probe("press", *args)
+    if code != 0:
+        raise HarnessError(f"no message box button {button!r} to press")
+    return answer
+
+
+def close(window):
+    """Posts WM_CLOSE, as the system does when it closes a window."""
+    code, _ = probe("close", str(window["hwnd"]))
+    if code != 0:
+        raise HarnessError(f"window {window['hwnd']} ({window['class']}) no longer exists")
+
+
+def describe(window_list):
+    return ", ".join(f"{w['class']}/{w['title']!r}" for w in window_list) or "none"
+
+
+# ---- registry ----------------------------------------------------------------------------------
+
+def reg_load(text, name="state.reg"):
+    """Imports REGEDIT4 text (the header is added) with `regedit /S`: one call sets many values.
+    Lines: [KEY], [-KEY], "v"="text", "v"=dword:0000006f, "v"=hex:..., "v"=-."""
+    folder = os.path.join(BUILD_DIR, "harness", "tmp")
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, name)
+    body = "REGEDIT4\r\n\r\n" + "\r\n".join(line.strip() for line in text.strip().splitlines()) + "\r\n"
+    with open(path, "w", encoding="latin-1", newline="") as handle:
+        handle.write(body)
+    wine("regedit", "/S", windows_path(path))
+
+
+def reg_query(key, value):
+    """(type name, data text) as `wine reg query` shows them, or None when the value is missing.
+    REG_DWORD data reads "0x6f", REG_BINARY a hex string, an empty REG_SZ ""."""
+    result = wine("reg", "query", key, "/v", value, check=False)
+    if result.returncode != 0:
+        return None
+    for line in result.stdout.splitlines():
+        parts = line.strip("\r\n").split("    ")
+        # "    Name    REG_TYPE    data": the line starts with the separator.
+        if len(parts) >= 3 and parts[0] == "" and parts[1].lower() == value.lower():
+            return parts[2], "    ".join(parts[3:])
+    raise HarnessError(f"cannot read `wine reg query` output: {result.stdout!r}")
+
+
+def reg_raw(key, value):
+    """{type, size, data (hex)} of a value read through RegQueryValueExA, or None. `key` is
+    relative to HKEY_CURRENT_USER."""
+    return probe("reg", key, value)[1]
+
+
+def reg_key_exists(key):
+    return wine("reg", "query", key, check=False).returncode == 0
+
+
+def reset_registry():
+    """No product key, the system's password option stored and off, no screen-saver flag,
+    taskbar shown. (A desktop key without "ScreenSaveUsePassword" makes the saver's settings
+    load fail at its first read: scenarios that want that remove the value themselves.)"""
+    reg_load(f"""
+        [-{PRODUCT_KEY}]
+        [{DESKTOP_KEY}]
+        "ScreenSaveUsePassword"={dword(0)}
+    """, name="reset.reg")
+    reset_state()
+
+
+def dword(value):
+    return f"dword:{value & 0xFFFFFFFF:08x}"
+
+
+def double(value):
+    """REG_BINARY with the 8 bytes of an IEEE-754 double, little-endian."""
+    import struct
+    return "hex:" + ",".join(f"{b:02x}" for b in struct.pack("<d", value))
+
+
+def product_key(**values):
+    """A [product key] block for reg_load: int -> dword, float -> 8-byte double, str -> string,
+    bytes -> hex, None -> delete the value."""
+    lines = [f"[{PRODUCT_KEY}]"]
+    for name, value in values.items():
+        if value is None:
+            data = "-"
+        elif isinstance(value, bool) or isinstance(value, int):
+            data = dword(int(value))
+        elif isinstance(value, float):
+            data = double(value)
+        elif isinstance(value, bytes):
+            data = "hex:" + ",".join(f"{b:02x}" for b in value)
+        else:
+            data = '"' + value.replace("\\", "\\\\").replace('"', '\\"') + '"'
+        lines.append(f'"{name}"={data}')
+    return "\n".join(lines)
+
+
+def valid_settings(**overrides):
+    """A complete product key as the configuration dialog writes it."""
+    values = dict(Version="2", Sensitivity=111, PictureSet=1, CLS=10.0, Speed=5, Background=1)
+    values.update({f"Pic_{n:02d}": 1 for n in range(1, 26)})
+    values.update(overrides)
+    return values
+
+
+# ---- program -----------------------------------------------------------------------------------
+
+_started = []
+
+
+def start_saver(*args):
+    """Starts the program with the given arguments. `wine` returns when the Windows program
+    ends, so the Popen's wait() and returncode follow the program."""
+    if not SCR or not os.path.exists(SCR):
+        raise HarnessError(f"program not built: TAVRIN_SCR={SCR!r}")
+    process = subprocess.Popen(["wine", SCR, *args], env=ENV, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+                               start_new_session=True)
+    process.started_at = time.monotonic()
+    _started.append(process)
+    return process
+
+
+def wait_exit(process, timeout=5.0):
+    """Waits for the program to end; on time-out kills it and fails."""
+    try:
+        return process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        kill(process)
+        raise HarnessError(f"the program did not end within {timeout} s (killed)") from None
+
+
+def kill(process):
+    if process.poll() is None:
+        process.kill()
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            pass
+
+
+def cleanup_programs():
+    """Ends every program a scenario started and is still running: closes its windows, then
+    kills what is left. Returns the number of processes that had to be ended."""
+    running = [p for p in _started if p.poll() is None]
+    for process in running:
+        kill(process)
+    _started.clear()
+    return len(running)
+
+
+# ---- input (xdotool) -----------------------------------------------------------------------------
+
+def xdotool(*args, timeout=10):
+    return run(["xdotool", *map(str, args)], timeout=timeout)
+
+
+def x_window(window, timeout=3.0):
+    """The X window that Wine made for a top-level window (found by its title)."""
+    deadline = time.monotonic() + timeout
+    while True:
+        found = run(["xdotool", "search", "--onlyvisible", "--name", f"^{window['title']}$"],
+                    check=False).stdout.split()
+        if found:
+            return found[-1]
+        if time.monotonic() > deadline:
+            raise HarnessError(f"no X window named {window['title']!r}")
+        time.sleep(0.05)
+
+
+def focus(window):
+    """Gives the window the X keyboard focus, then lets Wine settle before input is sent."""
+    xdotool("windowfocus", "--sync", x_window(window))
+    time.sleep(INPUT_SETTLE)
+
+
+def key(*keys):
+    xdotool("key", *keys)
+
+
+def move(x, y):
+    xdotool("mousemove", x, y)
+
+
+def click(button=1, repeat=1):
+    xdotool("click", "--repeat", repeat, "--delay", 80, button)
+
+
+# ---- screen (ImageMagick) ----------------------------------------------------------------------
+
+class Pattern:
+    """Colour bars in a plain Wine window on the desktop, so that a captured desktop is
+    recognisable. Use as a context manager; the window goes when the block ends."""
+
+    def __init__(self, x=200, y=150, width=400, height=240):
+        self.rect = (x, y, width, height)
+        self.process = None
+
+    def __enter__(self):
+        self.process = subprocess.Popen(["wine", PROBE, "pattern", *map(str, self.rect)], env=ENV,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        start_new_session=True)
+        wait_window(cls="TavrinHarnessPattern", visible=True)
+        return self
+
+    def __exit__(self, *exc):
+        kill(self.process)
+        wait_gone(cls="TavrinHarnessPattern")
+
+    def bar_points(self):
+        """One point in the middle of each of the eight bars, with its expected colour."""
+        x, y, width, height = self.rect
+        colours = [(255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 255, 0), (255, 0, 255),
+                   (0, 255, 255), (255, 255, 255), (128, 64, 0)]
+        return [((x + width * (2 * i + 1) // 16, y + height // 2), colour)
+                for i, colour in enumerate(colours)]
+
+
+def screenshot(path):
+    run([IMPORT, "-display", ENV["DISPLAY"], "-window", "root", path])
+    return path
+
+
+def pixels(path, points):
+    """(r, g, b) colours, 8 bits each, of many pixels in one ImageMagick call."""
+    spec = "".join(f"%[fx:round(255*p{{{x},{y}}}.{channel})]{sep}" for x, y in points
+                   for channel, sep in (("r", ","), ("g", ","), ("b", ";")))
+    text = run([CONVERT, path, "-format", spec, "info:"]).stdout
+    return [tuple(int(v) for v in item.split(",")) for item in text.strip().strip(";").split(";")]
+
+
+def pixel(path, x, y):
+    return pixels(path, [(x, y)])[0]
+
+
+def differing_pixels(path_a, path_b, diff_path=None):
+    """Number of pixels that differ (`compare -metric AE`)."""
+    result = run([COMPARE, "-metric", "AE", path_a, path_b, diff_path or "null:"], check=False)
+    if result.returncode not in (0, 1):
+        raise HarnessError(f"compare failed: {result.stderr.strip()}")
+    return int(float(result.stderr.split()[0]))
+
+
+def colour_count(path, crop=None):
+    """{(r, g, b): count} over the image or a crop (x, y, w, h)."""
+    args = [CONVERT, path]
+    if crop:
+        args += ["-crop", "{2}x{3}+{0}+{1}".format(*crop), "+repage"]
+    text = run(args + ["-depth", "8", "-format", "%c", "histogram:info:-"]).stdout
+    counts = {}
+    for line in text.splitlines():
+        count, _, rest = line.strip().partition(":")
+        rgb = rest.strip().split(")")[0].strip("( ").split(",")
+        counts[tuple(int(float(v)) for v in rgb[:3])] = int(count)
+    return counts
+
+
+# ---- scenarios ---------------------------------------------------------------------------------
+
+class Scenario(unittest.TestCase):
+    """Base of a scenario: every test starts with a clean registry, flag and taskbar, and no
+    program left running; screenshots go to <build>/artifacts/<module>/<test>/."""
+
+    def setUp(self):
+        name = self.id().split(".")[-1]
+        module = os.path.splitext(os.path.basename(sys.modules[type(self).__module__].__file__ or "scenario"))[0]
+        self.artifacts = os.path.join(BUILD_DIR, "artifacts", module, name)
+        shutil.rmtree(self.artifacts, ignore_errors=True)
+        os.makedirs(self.artifacts, exist_ok=True)
+        if not SCR or not os.path.exists(SCR):
+            self.fail(f"program not built: TAVRIN_SCR={SCR!r}")
+        reset_registry()
+        self.started = time.monotonic()
+
+    def tearDown(self):
+        # A test that passed has waited for its programs to end; what is left belongs to a
+        # failed one and must not leak into the next test.
+        left = cleanup_programs()
+        reset_state()
+        note = f", killed {left} program(s) left running" if left else ""
+        sys.stderr.write(f"  [{self.id().split('.')[-1]}: {time.monotonic() - self.started:.1f} s{note}]\n")
+
+    def shot(self, name):
+        return screenshot(os.path.join(self.artifacts, name + ".png"))
+
+    def start(self, *args):
+        return start_saver(*args)
+
+    def assert_no_window_and_exit(self, process, args, timeout=5.0):
+        """The program ends by itself within the time-out and shows no window on the way."""
+        seen = []
+        deadline = time.monotonic() + timeout
+        while process.poll() is None and time.monotonic() < deadline:
+            seen += [w for w in program_windows() if w not in seen]
+        try:
+            wait_exit(process, timeout=max(0.1, deadline - time.monotonic()))
+        except HarnessError:
+            self.fail(f"{args}: program still running after {timeout} s; "
+                      f"windows: {describe(program_windows(visible=False))}")
+        self.assertEqual(seen, [], f"{args}: the program showed windows: {describe(seen)}")
+
+
+def main():
+    """Runs the scenarios of the calling module; exit code 1 when one fails."""
+    unittest.main(module="__main__", verbosity=2)

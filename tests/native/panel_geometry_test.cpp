@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "core/PanelGeometry.h"
+
+namespace tavrin {
+namespace {
+
+TEST(PlacePanel, CentresAndClipsOnePixelBelowTheTop) {
+    struct Case {
+        int screenWidth, screenHeight, panelWidth, panelHeight;
+        int left, top;
+        Rect clip;
+    };
+    const Case cases[] = {
+        {640, 480, 280, 74, 180, 203, {180, 204, 460, 277}},
+        {800, 600, 280, 74, 260, 263, {260, 264, 540, 337}},
+        {1024, 768, 280, 74, 372, 347, {372, 348, 652, 421}},
+        // Odd screen: 801 div 2 = 400, 601 div 2 = 300, so the same as 800 x 600.
+        {801, 601, 280, 74, 260, 263, {260, 264, 540, 337}},
+        // Odd panel: 281 div 2 = 140, 75 div 2 = 37; right and bottom use the full size.
+        {640, 480, 281, 75, 180, 203, {180, 204, 461, 278}},
+        // Panel larger than the screen: 100 - 140, 25 - 37.
+        {200, 50, 280, 74, -40, -12, {-40, -11, 240, 62}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.screenWidth << "x" << c.screenHeight);
+        const PanelPlacement p = PlacePanel(c.screenWidth, c.screenHeight, c.panelWidth, c.panelHeight);
+        EXPECT_EQ(p.left, c.left);
+        EXPECT_EQ(p.top, c.top);
+        EXPECT_EQ(p.clip, c.clip);
+    }
+}
+
+} // namespace
+} // namespace tavrin
