@@ -1,4 +1,62 @@
 #include "MultRun.h"
 
-void MultRunStartup() {}
-void MultRunShutdown() {}
+#include "toolkit/Toolkit.h"
+
+const char InstanceName[] = "Tavrin_ScreenSaver(c)Brennholt";
+UINT ActivateMessage = 0;
+
+namespace {
+// Never closed: the named mutex marks this copy as running until the process ends.
+HANDLE InstanceMutex = nullptr;
+WNDPROC PreviousWindowProc = nullptr;
+bool SecondCopy = false;
+int StartupCount = 0;
+int ShutdownCount = 0;
+
+void BringMainWindowForward() {
+    tk::TForm* main = tk::Application.MainForm();
+    // A request arriving while the main window is still being created (an error box shown
+    // by its creation handler) has nothing to bring forward.
+    if (!main || !main->Handle()) return;
+    if (tk::Application.Iconic() || IsIconic(main->Handle())) {
+        main->SetState(tk::WindowState::Normal);
+        ShowWindow(main->Handle(), SW_RESTORE);
+        tk::Application.Restore();
+    }
+    SetForegroundWindow(main->Handle());
+}
+} // namespace
+
+LRESULT CALLBACK GuardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ActivateMessage) {
+        BringMainWindowForward();
+        return 0;
+    }
+    return CallWindowProcA(PreviousWindowProc, window, message, wParam, lParam);
+}
+
+void MultRunStartup() {
+    if (StartupCount++ != 0) return;
+    ActivateMessage = RegisterWindowMessageA(InstanceName);
+    InstanceMutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, InstanceName);
+    if (InstanceMutex) {
+        SecondCopy = true;
+        tk::Application.ShowMainForm = false;
+        // Posted, not sent: this copy waits for nobody.
+        DWORD recipients = BSM_APPLICATIONS;
+        BroadcastSystemMessageA(BSF_IGNORECURRENTTASK | BSF_POSTMESSAGE, &recipients, ActivateMessage, 0, 0);
+        tk::Application.Terminate();
+        return;
+    }
+    PreviousWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        tk::Application.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardWindowProc)));
+    InstanceMutex = CreateMutexA(nullptr, FALSE, InstanceName);
+}
+
+void MultRunShutdown() {
+    if (ShutdownCount++ != 0) return;
+    if (PreviousWindowProc)
+        SetWindowLongPtrA(tk::Application.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviousWindowProc));
+}
+
+bool AnotherCopyRunning() { return SecondCopy; }

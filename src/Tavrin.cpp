@@ -15,6 +15,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::Application.Initialize(); // the toolkit's start-up: the application window exists
     MultRunStartup();
 
+    // A second copy has already asked the first one to come forward; it opens no window at
+    // all, so a second saver never takes the desktop without giving it back.
+    if (AnotherCopyRunning()) {
+        MultRunShutdown();
+        return 0;
+    }
+
     // Each test reads the argument afresh; one argument matches at most one of them, and
     // after a window's loop has ended the remaining tests all fail.
     if (CurrentMode() == tavrin::Mode::Saver) {

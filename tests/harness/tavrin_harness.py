@@ -74,7 +74,10 @@ def windows_path(path):
 
 
 def run(args, timeout=20, check=True):
-    result = subprocess.run(args, env=ENV, capture_output=True, text=True, timeout=timeout)
+    # Wine's console tools print in the Windows code page (and `reg query` prints stray bytes
+    # for an empty string with no data), so undecodable bytes are replaced, not fatal.
+    result = subprocess.run(args, env=ENV, capture_output=True, text=True, errors="replace",
+                            timeout=timeout)
     if check and result.returncode != 0:
         raise HarnessError(f"{' '.join(args)} exited {result.returncode}: {result.stderr.strip()}")
     return result
@@ -205,7 +208,8 @@ def reg_load(text, name="state.reg"):
 
 def reg_query(key, value):
     """(type name, data text) as `wine reg query` shows them, or None when the value is missing.
-    REG_DWORD data reads "0x6f", REG_BINARY a hex string, an empty REG_SZ ""."""
+    REG_DWORD data reads "0x6f", REG_BINARY a hex string. Wine 8 shows a REG_SZ with no data
+    as stray bytes: read strings with reg_string."""
     result = wine("reg", "query", key, "/v", value, check=False)
     if result.returncode != 0:
         return None
@@ -221,6 +225,18 @@ def reg_raw(key, value):
     """{type, size, data (hex)} of a value read through RegQueryValueExA, or None. `key` is
     relative to HKEY_CURRENT_USER."""
     return probe("reg", key, value)[1]
+
+
+def reg_string(key, value):
+    """(text up to the first zero byte, data size in bytes) of a REG_SZ value, or None when it
+    is missing. `key` is relative to HKEY_CURRENT_USER. Fails on another type."""
+    raw = reg_raw(key, value)
+    if raw is None:
+        return None
+    if raw["type"] != 1:
+        raise HarnessError(f"{key}\\{value} has type {raw['type']}, not REG_SZ")
+    data = bytes.fromhex(raw["data"])
+    return data.split(b"\0")[0].decode("latin-1"), raw["size"]
 
 
 def reg_key_exists(key):
@@ -287,7 +303,7 @@ def start_saver(*args):
     if not SCR or not os.path.exists(SCR):
         raise HarnessError(f"program not built: TAVRIN_SCR={SCR!r}")
     process = subprocess.Popen(["wine", SCR, *args], env=ENV, stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                start_new_session=True)
     process.started_at = time.monotonic()
     _started.append(process)

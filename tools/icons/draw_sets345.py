@@ -230,6 +230,7 @@ def tulip(p):
     p.paint(P([(12, 6), (15.5, 0), (19, 6), (19.5, 12), (15.5, 17), (11.5, 12)]), RED)
     p.shade(head, RED, MAROON, lambda x, y: x >= 21 or y >= 16)
     p.line(10, 8, 10, 12, WHITE).px(11, 13, WHITE)
+    p.outline()
 
 
 @picture(G, 2, 'sunflower')
@@ -265,6 +266,7 @@ def rose(p):
     p.path(arc_pts(15.5, 11, 8, 5, 20, 160, 16), MAROON)
     p.shade(E(15.5, 10, 10, 8.5), RED, MAROON, lambda x, y: y >= 15 and x >= 17)
     p.pxs([(9, 5), (10, 4), (8, 7)], WHITE)
+    p.outline()
 
 
 @picture(G, 4, 'daisy')
@@ -345,6 +347,7 @@ def ladybug(p):
         p.fill(E(cx, cy, r), BLACK)
     p.pxs([(7, 10), (8, 9), (6, 12)], WHITE)
     p.fill(E(15.5, 7, 4.5, 2) & R(0, 6, 31, 9), BLACK)
+    p.outline()
 
 
 @picture(G, 9, 'butterfly')
@@ -434,6 +437,7 @@ def carrot(p):
     for a, b in (((10, 20), (14, 24)), ((14, 14), (18, 17)), ((6, 26), (8, 28)), ((18, 10), (21, 12))):
         p.line(a[0], a[1], b[0], b[1], MAROON)
     p.pxs([(17, 9), (16, 10), (15, 11)], YELLOW)
+    p.outline()
 
 
 @picture(G, 15, 'spade')
@@ -597,6 +601,7 @@ def maple_leaf(p):
     p.line(15, 15, 10, 8, MAROON).line(16, 15, 21, 8, MAROON)
     p.line(15, 23, 9, 24, MAROON).line(16, 23, 22, 24, MAROON)
     p.edge(leaf, BLACK)
+    p.outline()
 
 
 @picture(G, 25, 'garden-gate')
@@ -609,11 +614,12 @@ def garden_gate(p):
     p.paint(R(3, 10, 28, 14), SILVER).paint(R(3, 22, 28, 26), SILVER)
     for x0 in (5, 11, 17, 23):
         p.paint(P([(x0 - 0.5, 31), (x0 - 0.5, 6), (x0 + 1.5, 3), (x0 + 3.5, 6), (x0 + 3.5, 31)]), WHITE)
-        p.fill(R(x0 + 3, 7, x0 + 3, 30), SILVER)
+        p.fill(R(x0 + 2, 7, x0 + 2, 30), SILVER)
     p.paint(L(7, 23.5, 24, 12.5, 3.2), SILVER)
     p.fill(L(7, 23.5, 24, 12.5, 1), WHITE)
     p.paint(R(24, 17, 29, 19), BLACK)
     p.fill(R(25, 18, 28, 18), YELLOW)
+    p.outline()
 
 
 # ================================================================== toys
@@ -680,7 +686,6 @@ def beach_ball(p):
         lit, dark = panels[k]
         p.px(x, y, dark if nx + ny > 0.75 else lit)
     p.edge(ball, BLACK)
-    p.fill(E(10, 9, 3, 2, -40) - E(cx, cy, 14), WHITE) if False else None
     p.fill(E(20.5, 6.5, 2.2, 1.2, 25), WHITE)
 
 
@@ -845,7 +850,6 @@ def trumpet(p):
     p.paint(R(0, 13, 4, 17), GREY)
     p.paint(R(2, 14, 24, 17), YELLOW)
     p.fill(R(3, 15, 23, 15), WHITE)
-    bell = P([(22, 15.5), (31, 6), (31, 26)])
     bell = P([(20, 13), (26, 11), (29, 7), (31, 6), (31, 26), (29, 24), (26, 20), (20, 18)])
     p.paint(bell, YELLOW)
     p.shade(bell, YELLOW, OLIVE, lambda x, y: y >= 19)
@@ -856,6 +860,7 @@ def trumpet(p):
         p.paint(R(x0 - 1, 6, x0 + 3, 8), YELLOW)
         p.paint(R(x0, 17, x0 + 2, 20), OLIVE)
     p.paint(R(6, 14, 7, 17), OLIVE)
+    p.outline()
 
 
 @picture(T, 12, 'blocks')
@@ -889,6 +894,7 @@ def doll(p):
     p.pxs([(13, 9), (18, 9)], BLACK).pxs([(13, 8), (18, 8)], BLUE)
     p.pxs([(12, 11), (19, 11)], FUCHSIA).pxs([(14, 13), (15, 13), (16, 13), (17, 13)], RED)
     p.paint(E(25, 4, 2.5, 2.5), BLUE).paint(E(6, 4, 2.5, 2.5), BLUE)
+    p.outline()
 
 
 @picture(T, 14, 'rubber-duck')
@@ -904,11 +910,12 @@ def rubber_duck(p):
     p.fill(E(9, 7, 1.5, 2), BLACK)
     p.px(9, 6, WHITE)
     p.pxs([(12, 4), (13, 4), (14, 5)], WHITE)
+    p.outline()
 
 
 @picture(T, 15, 'sailboat')
 def sailboat(p):
-    p.paint(R(15, 1, 16, 23), MAROON)
+    p.fill(R(15, 1, 16, 23), MAROON)
     p.paint(P([(17, 3), (17, 21), (29, 21)]), WHITE)
     p.shade(P([(17, 3), (17, 21), (29, 21)]), WHITE, SILVER, lambda x, y: x >= 22)
     p.paint(P([(14, 5), (14, 21), (3, 21)]), WHITE)
@@ -924,6 +931,7 @@ def sailboat(p):
         waves |= {(x, y), (x, y + 1)}
     p.paint(waves | R(0, 30, 31, 31), BLUE)
     p.pxs([(x, 29 + round(math.sin(x * 0.8))) for x in range(1, 31, 2)], AQUA)
+    p.outline()
 
 
 @picture(T, 16, 'dice')
@@ -957,7 +965,6 @@ def jack_in_the_box(p):
     p.pxs([(13, 11), (18, 11)], BLACK)
     p.paint(E(15.5, 13, 1.6), RED)
     p.path([(12, 15), (14, 16), (17, 16), (19, 15)], RED)
-    p.paint(E(12, 5.5, 1) | E(18, 4, 1), YELLOW) if False else None
     p.pxs([(14, 6), (17, 4)], YELLOW)
 
 
@@ -988,6 +995,7 @@ def whistle(p):
     p.paint(R(13, 8, 18, 11), BLACK)
     p.fill(E(24, 14, 1.6, 2.6, -30), WHITE)
     p.path([(26, 4), (28, 2), (31, 1)], RED)
+    p.outline()
 
 
 @picture(T, 20, 'paper-plane')
@@ -1040,6 +1048,7 @@ def race_car(p):
         p.paint(E(cx, cy, r), BLACK)
         p.fill(E(cx, cy, 2.3), SILVER)
         p.fill(E(cx, cy, 0.8), GREY)
+    p.outline()
 
 
 @picture(T, 24, 'xylophone')
@@ -1060,6 +1069,7 @@ def xylophone(p):
     for i in range(7):
         x0 = 2 + i * 4
         p.px(x0 + 1, int(round(14 + i * 0.43)), GREY).px(x0 + 2, int(round(28 - i * 0.43)), GREY)
+    p.outline()
 
 
 @picture(T, 25, 'pinwheel')
@@ -1073,6 +1083,402 @@ def pinwheel(p):
         p.paint(P(fold), dark)
     p.paint(E(15.5, 12, 1.8), WHITE)
 
+# =============================================================== kitchen
+K = 'set5-kitchen'
+
+
+@picture(K, 1, 'teapot')
+def teapot(p):
+    p.paint(ring(26, 18, 5, 6, 2.6), BLUE)
+    p.paint(P([(7, 19), (1, 11), (-1, 9), (3, 8), (6, 13), (10, 16)]), WHITE)
+    body = E(15.5, 20, 11.5, 10) & R(0, 0, 31, 29) | RR(6, 27, 25, 30, 1)
+    p.paint(body, WHITE)
+    p.shade(body, WHITE, SILVER, lambda x, y: (x - 11) ** 2 + (y - 15) ** 2 >= 150)
+    p.fill(R(5, 19, 26, 21) & body, BLUE)
+    p.edge(body, BLACK)
+    p.paint(E(15.5, 10, 8, 2.5), BLUE)
+    p.paint(E(15.5, 8, 6, 3) & R(0, 0, 31, 9), WHITE)
+    p.paint(E(15.5, 4, 2), BLUE)
+    p.pxs([(8, 15), (9, 14), (10, 13)], WHITE)
+    p.px(14, 3, WHITE)
+    p.outline()
+
+
+@picture(K, 2, 'cup')
+def cup(p):
+    for x0 in (11, 17):
+        p.path([(x0, 9), (x0 - 1, 7), (x0, 5), (x0 + 1, 3), (x0, 1)], WHITE)
+    p.paint(E(15.5, 27.5, 15, 4), WHITE)
+    p.shade(E(15.5, 27.5, 15, 4), WHITE, SILVER, lambda x, y: y >= 29)
+    p.paint(E(15.5, 26.5, 9, 2), SILVER)
+    p.paint(ring(24, 17, 5.5, 5, 2.6), RED)
+    body = P([(3, 11), (26, 11), (24, 22), (20, 27), (11, 27), (7, 22)])
+    p.paint(body, RED)
+    p.shade(body, RED, MAROON, lambda x, y: x >= 20)
+    p.fill(R(6, 14, 7, 20) & body, WHITE)
+    p.paint(E(14.5, 11, 11.5, 2.8), WHITE)
+    p.paint(E(14.5, 11.3, 9.5, 1.6), MAROON)
+    p.outline()
+
+
+@picture(K, 3, 'kettle')
+def kettle(p):
+    p.paint(PL(arc_pts(15.5, 12, 10, 9, 180, 360, 20), 3.2), BLACK)
+    p.fill(PL(arc_pts(15.5, 12, 10, 9, 190, 350, 20), 1), GREY)
+    p.paint(P([(7, 20), (0, 10), (2, 9), (9, 15)]), SILVER)
+    body = (E(15.5, 22, 13.5, 11) & R(0, 0, 31, 28)) | R(3, 24, 28, 28)
+    body &= R(0, 9, 31, 31)
+    p.paint(body, SILVER)
+    p.shade(body, SILVER, GREY, lambda x, y: x >= 22)
+    p.fill(R(6, 15, 7, 25) | R(5, 18, 5, 25), WHITE)
+    p.paint(R(1, 27, 30, 30), GREY)
+    p.fill(R(2, 28, 29, 28), SILVER)
+    p.paint(E(15.5, 10.5, 5, 1.8), GREY)
+    p.paint(E(15.5, 8.5, 2.2, 1.6), BLACK)
+
+
+@picture(K, 4, 'frying-pan')
+def frying_pan(p):
+    p.paint(L(22, 21, 30, 29, 3.5), BLACK)
+    p.fill(L(25, 24, 29, 28, 1), GREY)
+    pan = E(12.5, 12.5, 12.5)
+    p.paint(pan, GREY)
+    p.paint(E(12.5, 12.5, 10.5), BLACK)
+    egg = E(12, 12, 7.5, 6.5, -20) | E(8, 15, 4.5) | E(16, 9, 4)
+    p.paint(egg, WHITE)
+    p.shade(egg, WHITE, SILVER, lambda x, y: x + y >= 31)
+    p.paint(E(11.5, 12, 3.2), YELLOW)
+    p.fill(E(12, 12.5, 2, 2), YELLOW).px(10, 11, WHITE).px(11, 10, WHITE)
+    p.px(12, 14, OLIVE).px(13, 14, OLIVE)
+    p.pxs([(4, 6), (5, 5), (6, 4)], SILVER)
+
+
+@picture(K, 5, 'fork')
+def fork(p):
+    p.fill(R(13, 9, 17, 18), SILVER)
+    p.fill(R(7, 4, 23, 9) | (E(15, 9, 8, 4.5) & R(0, 9, 31, 31)), SILVER)
+    for x0 in (7, 11, 15, 19):
+        p.fill(R(x0, 1, x0 + 4, 4) - R(x0 + 4, 0, x0 + 4, 4) if x0 < 19 else R(x0, 1, x0 + 4, 4), SILVER)
+    for x in (11, 15, 19):
+        p.fill(R(x, 0, x, 5), CLEAR)
+    p.shade(R(0, 0, 31, 31), SILVER, GREY, lambda x, y: x in (10, 14, 18, 23) or (y >= 10 and x >= 19) or (y >= 11 and x == 17))
+    p.fill(R(8, 2, 8, 9) | R(9, 10, 10, 11), WHITE)
+    p.fill(RR(11, 17, 19, 30, 3), MAROON)
+    p.fill(R(13, 19, 13, 28), RED)
+    p.px(15, 21, YELLOW).px(15, 27, YELLOW)
+    p.outline()
+    p.line(12, 17, 18, 17, BLACK)
+
+
+@picture(K, 6, 'spoon')
+def spoon(p):
+    p.paint(L(28.5, 29.5, 15, 16, 3.6), SILVER)
+    p.fill(L(28, 28, 16, 16, 1), WHITE)
+    bowl = E(10.5, 10.5, 11, 7, 45)
+    p.paint(bowl, SILVER)
+    p.paint(E(10, 10, 8.5, 4.8, 45), GREY)
+    p.shade(E(10, 10, 8.5, 4.8, 45), GREY, SILVER, lambda x, y: x + y >= 22)
+    p.fill(E(7, 7, 3, 1.3, 45), WHITE)
+    p.shade(bowl, SILVER, WHITE, lambda x, y: x - y >= 6)
+
+
+@picture(K, 7, 'knife')
+def knife(p):
+    def at(pts):
+        return P([(15.5 + (u - v) * 0.7071, 15.5 - (u + v) * 0.7071) for u, v in pts])
+    blade = at([(0, -3.2), (21.5, -3.2), (23.5, -2.5), (18, 1.5), (12, 3.4), (0, 3.4)])
+    p.paint(blade, SILVER)
+    p.shade(blade, SILVER, WHITE, lambda x, y: x + y <= 30)
+    p.paint(at([(-3, -4.2), (0.5, -4.2), (0.5, 4.2), (-3, 4.2)]), GREY)
+    handle = at([(-20, -3), (-3, -3), (-3, 3), (-20, 3)])
+    p.paint(handle, MAROON)
+    p.shade(handle, MAROON, RED, lambda x, y: x + y <= 31)
+    for u in (-16, -8):
+        cx, cy = 15.5 + u * 0.7071, 15.5 - u * 0.7071
+        p.fill(E(cx, cy, 1.1), SILVER)
+    p.outline()
+
+
+@picture(K, 8, 'saucepan')
+def saucepan(p):
+    p.paint(R(0, 14, 9, 18) | L(0.5, 16, 9, 16, 5), BLACK)
+    p.fill(R(1, 16, 6, 16), GREY)
+    body = RR(7, 11, 30, 30, 2)
+    p.paint(body, RED)
+    p.shade(body, RED, MAROON, lambda x, y: x >= 26)
+    p.fill(R(9, 13, 10, 28), WHITE)
+    p.paint(R(6, 10, 31, 13), SILVER)
+    p.fill(R(7, 11, 30, 11), WHITE)
+    p.paint(E(18.5, 9, 12, 2.8) & R(0, 0, 31, 10), SILVER)
+    p.paint(E(18.5, 6, 3, 2), BLACK)
+    p.fill(R(17, 5, 19, 5), GREY)
+    for x0 in (14, 19, 24):
+        p.path([(x0, 4), (x0 - 1, 2), (x0, 0)], WHITE)
+    p.outline()
+
+
+@picture(K, 9, 'bread-loaf')
+def bread_loaf(p):
+    loaf = RR(1, 9, 30, 28, 6) | (E(15.5, 13, 15, 9) & R(0, 0, 31, 20))
+    p.paint(loaf, YELLOW)
+    p.shade(loaf, YELLOW, OLIVE, lambda x, y: y >= 23 or (x - 10) ** 2 + (y - 10) ** 2 >= 330)
+    for x0 in (5, 11, 17, 23):
+        p.line(x0, 12, x0 + 4, 6, OLIVE)
+        p.line(x0 + 1, 12, x0 + 5, 6, WHITE)
+    p.fill(R(3, 15, 3, 21) | R(4, 14, 4, 14), WHITE)
+    p.fill(R(4, 26, 27, 26), OLIVE)
+    p.outline()
+
+
+@picture(K, 10, 'cheese')
+def cheese(p):
+    top = P([(1, 13), (30, 4), (30, 13)])
+    p.paint(top | R(1, 13, 30, 13), YELLOW)
+    front = R(1, 13, 30, 28)
+    p.paint(front, YELLOW)
+    p.shade(front, YELLOW, OLIVE, lambda x, y: y >= 26)
+    for cx, cy, r in ((7, 18, 2.5), (16, 22, 3.2), (24, 17, 2.2), (26, 25, 1.8), (11, 25, 1.6)):
+        p.paint(E(cx, cy, r), OLIVE)
+    p.fill(E(22, 9.5, 1.8, 1), OLIVE).fill(E(14, 11.5, 1.5, 0.8), OLIVE)
+    p.fill(E(30, 20, 1.6, 2) & front, CLEAR)
+    p.edge(front - E(31.5, 20, 1.6, 2), BLACK)
+    p.line(2, 13, 29, 13, BLACK)
+    p.outline()
+
+
+@picture(K, 11, 'egg-cup')
+def egg_cup(p):
+    egg = E(15.5, 11, 9.5, 11)
+    p.paint(egg, WHITE)
+    p.shade(egg, WHITE, SILVER, lambda x, y: (x - 12) ** 2 + (y - 7) ** 2 >= 110)
+    p.fill(E(12, 6, 1.6, 2.8, 20), WHITE)
+    p.paint(P([(8, 31), (23, 31), (20, 27), (11, 27)]), RED)
+    p.paint(L(15.5, 22, 15.5, 28, 5), RED)
+    cup = E(15.5, 16, 11, 8) & R(0, 16, 31, 31)
+    p.paint(cup | R(4, 15, 27, 17), RED)
+    p.shade(cup | R(4, 15, 27, 17) | R(0, 22, 31, 31), RED, MAROON, lambda x, y: x >= 21)
+    p.fill(R(7, 18, 8, 20), WHITE)
+    p.paint(R(4, 15, 27, 17) , RED)
+    p.fill(R(5, 16, 26, 16), YELLOW)
+
+
+@picture(K, 12, 'cake')
+def cake(p):
+    for x0, c in ((8, BLUE), (15, YELLOW), (22, LIME)):
+        p.paint(R(x0, 5, x0 + 2, 11), c)
+        p.paint(E(x0 + 1, 2.5, 1.5, 2.4), YELLOW)
+        p.px(x0 + 1, 3, RED).px(x0 + 1, 2, RED)
+    base = R(1, 15, 30, 28) | E(15.5, 28, 14.5, 3)
+    p.paint(base, YELLOW)
+    p.fill(R(2, 21, 29, 22), RED)
+    p.shade(base, YELLOW, OLIVE, lambda x, y: x >= 26)
+    icing = E(15.5, 14, 14.5, 4) | R(1, 14, 30, 17)
+    for x0 in (4, 9, 14, 20, 26):
+        icing |= E(x0, 18, 1.6, 2.5)
+    p.paint(icing, WHITE)
+    p.paint(E(15.5, 13, 12.5, 2.5), WHITE)
+    p.shade(icing, WHITE, SILVER, lambda x, y: x >= 26)
+    for x, y, c in ((6, 13, RED), (12, 12, BLUE), (18, 14, LIME), (24, 13, FUCHSIA), (10, 15, FUCHSIA), (21, 12, YELLOW)):
+        p.px(x, y, c)
+    p.edge(base | icing, BLACK)
+
+
+@picture(K, 13, 'cherries')
+def cherries(p):
+    p.paint(PL([(8, 19), (12, 9), (19, 2)], 2) | PL([(23, 22), (21, 10), (19, 2)], 2), GREEN)
+    p.paint(E(25, 5, 6, 3, -20), LIME)
+    p.line(20, 4, 29, 3, GREEN)
+    for cx, cy in ((8, 23), (22.5, 24)):
+        c = E(cx, cy, 7.5, 7)
+        p.paint(c, RED)
+        p.shade(c, RED, MAROON, lambda x, y: (x - cx + 2.5) ** 2 + (y - cy + 2.5) ** 2 >= 60)
+        p.fill(E(cx - 3, cy - 2.5, 1.2, 1.9, 30), WHITE)
+        p.px(int(cx), int(cy) - 6, BLACK)
+    p.outline()
+
+
+@picture(K, 14, 'banana')
+def banana(p):
+    ban = E(10, 10, 21) - E(-6, -6, 35.7)
+    ban &= R(0, 0, 31, 31)
+    p.paint(L(26, 3, 30, 0, 3), OLIVE)
+    p.paint(ban, YELLOW)
+    p.shade(ban, YELLOW, OLIVE, lambda x, y: (x + 6) ** 2 + (y + 6) ** 2 <= 38 ** 2)
+    p.path(arc_pts(10, 10, 18, 18, 0, 90, 20), OLIVE)
+    p.path(arc_pts(10, 10, 19, 19, 25, 65, 10), WHITE)
+    p.fill(R(0, 28, 2, 30) & ban, BLACK)
+    p.fill(R(27, 0, 29, 2) & ban, OLIVE)
+    p.outline()
+
+
+@picture(K, 15, 'lemon')
+def lemon(p):
+    p.paint(E(22, 6, 7, 3, -30), LIME)
+    p.line(17, 9, 27, 3, GREEN)
+    body = E(15.5, 17, 14, 11.5, -20) | E(3, 22, 2.8, 2.2, -20) | E(28, 12, 2.8, 2.2, -20)
+    p.paint(body, YELLOW)
+    p.shade(body, YELLOW, OLIVE, lambda x, y: (x - 11) ** 2 + (y - 13) ** 2 >= 190)
+    p.fill(E(11, 12, 3.5, 1.6, -25), WHITE)
+    p.pxs([(8, 18), (17, 22), (20, 14), (13, 25), (24, 20)], OLIVE)
+    p.outline()
+
+
+@picture(K, 16, 'pizza-slice')
+def pizza_slice(p):
+    slice_ = P([(0.5, 4), (31, 4), (16.5, 31.5), (14.5, 31.5)])
+    p.paint(slice_, YELLOW)
+    for cx, cy in ((8.5, 11), (21, 11), (14, 18.5), (16, 26)):
+        p.paint(E(cx, cy, 3, 2.8), RED)
+    for x, y in ((13, 10), (24, 16), (11, 14), (19, 21)):
+        p.pxs([(x, y), (x + 1, y - 1)], GREEN)
+    p.paint(E(15.5, 4, 16, 4.2) & R(0, 0, 31, 31), OLIVE)
+    p.fill(E(15.5, 3.2, 14, 2) , YELLOW)
+    p.pxs([(9, 20), (10, 21), (10, 22), (21, 23), (22, 22)], YELLOW)
+    p.outline()
+
+
+@picture(K, 17, 'ice-cream')
+def ice_cream(p):
+    cone = P([(6.5, 16), (24.5, 16), (16.3, 31.5), (14.7, 31.5)])
+    p.paint(cone, YELLOW)
+    for k in range(-30, 40, 4):
+        p.fill({(x, y) for x, y in cone if x - y == k or x + y == k + 40}, OLIVE)
+    p.edge(cone, BLACK)
+    van = E(15.5, 15, 10, 5) | E(8, 18, 2.5, 2.5) | E(15, 19, 2.5, 2.2) | E(22.5, 18.5, 2.2, 2.2)
+    p.paint(van, WHITE)
+    p.shade(van, WHITE, SILVER, lambda x, y: x >= 21)
+    top = E(15.5, 9, 8, 6) | E(10, 12.5, 2.2) | E(20, 13, 2.2)
+    p.paint(top, FUCHSIA)
+    p.shade(top, FUCHSIA, PURPLE, lambda x, y: x >= 21 and y >= 7)
+    p.pxs([(11, 6), (12, 5), (10, 7)], WHITE)
+    p.paint(E(15.5, 2.5, 2.5), RED)
+    p.px(15, 1, WHITE)
+    p.path([(17, 0), (18, 0)], GREEN)
+    p.pxs([(19, 7), (13, 10), (16, 6)], YELLOW)
+    p.pxs([(10, 15), (18, 14), (22, 16)], FUCHSIA)
+    p.outline()
+
+
+@picture(K, 18, 'cookie')
+def cookie(p):
+    c = E(15.5, 15.5, 15, 14.5) - E(29, 6, 5) - E(24.5, 2, 3.5) - E(31, 12, 3)
+    p.paint(c, YELLOW)
+    p.shade(c, YELLOW, OLIVE, lambda x, y: (x - 12) ** 2 + (y - 12) ** 2 >= 190)
+    for cx, cy in ((8, 8), (16, 5), (7, 17), (14, 13), (21, 11), (12, 22), (20, 20), (26, 17), (4, 12), (18, 27)):
+        p.fill(R(cx, cy, cx + 2, cy + 1) | R(cx + 1, cy + 2, cx + 1, cy + 2), MAROON)
+        p.px(cx, cy, BLACK)
+    p.pxs([(11, 4), (4, 22), (24, 26), (10, 27)], OLIVE)
+    p.outline()
+
+
+@picture(K, 19, 'jam-jar')
+def jam_jar(p):
+    jar = RR(3, 7, 28, 31, 4)
+    p.paint(jar, RED)
+    p.shade(jar, RED, MAROON, lambda x, y: x >= 24)
+    p.fill(R(5, 10, 6, 28), WHITE)
+    p.paint(R(6, 15, 25, 24), WHITE)
+    p.shade(R(6, 15, 25, 24), WHITE, SILVER, lambda x, y: x >= 23)
+    p.fill(E(15.5, 19.5, 4.5, 2.5), RED)
+    p.paint(R(4, 4, 27, 8), SILVER)
+    lid = P([(1, 7), (30, 7), (28, 1), (3, 1)])
+    p.paint(lid, RED)
+    for x, y in lid:
+        if p.g[y][x] == RED and ((x // 2) + (y // 2)) % 2:
+            p.g[y][x] = WHITE
+    p.paint(R(2, 7, 29, 9), RED)
+    p.fill(R(3, 8, 28, 8), MAROON)
+
+
+@picture(K, 20, 'bottle')
+def bottle(p):
+    body = RR(8, 13, 23, 31, 3) | P([(8, 15), (13, 6), (18, 6), (23, 15)]) | R(13, 2, 18, 8)
+    p.paint(body, GREEN)
+    p.shade(body, GREEN, LIME, lambda x, y: x <= 10)
+    p.fill(R(10, 14, 10, 29) | R(14, 4, 14, 8), LIME)
+    p.paint(R(12, 0, 19, 3), OLIVE)
+    p.fill(R(13, 1, 13, 2), YELLOW)
+    p.paint(R(7, 18, 24, 26), WHITE)
+    p.fill(R(8, 19, 23, 20), RED)
+    p.fill(R(11, 22, 20, 22) | R(12, 24, 19, 24), GREY)
+    p.paint(R(12, 8, 19, 10), RED)
+
+
+@picture(K, 21, 'whisk')
+def whisk(p):
+    p.paint(L(4, 28, 12, 20, 4), RED)
+    p.fill(L(4, 27, 11, 20, 1), WHITE)
+    p.paint(L(11, 21, 13, 19, 4.5), SILVER)
+    for k, w in ((0, 10), (1, 6.5), (2, 3)):
+        pts = [(13 + 10.5 * (1 - math.cos(t)) * 0.72 + w * math.sin(t) * 0.72 * 0.9,
+                19 - 10.5 * (1 - math.cos(t)) * 0.72 + w * math.sin(t) * 0.72 * 0.9) for t in [i * math.pi / 30 for i in range(31)]]
+        pts2 = [(13 + 10.5 * (1 - math.cos(t)) * 0.72 - w * math.sin(t) * 0.72 * 0.9,
+                 19 - 10.5 * (1 - math.cos(t)) * 0.72 - w * math.sin(t) * 0.72 * 0.9) for t in [i * math.pi / 30 for i in range(31)]]
+        p.path([(int(round(x)), int(round(y))) for x, y in pts], SILVER)
+        p.path([(int(round(x)), int(round(y))) for x, y in pts2], SILVER)
+    p.outline()
+    p.paint(L(11, 21, 14, 18, 4.5), SILVER)
+    p.pxs([(12, 19), (13, 18)], WHITE)
+    p.outline()
+
+
+@picture(K, 22, 'rolling-pin')
+def rolling_pin(p):
+    p.paint(L(1.5, 29.5, 7, 24, 3.8) | L(24.5, 7, 30, 1.5, 3.8), OLIVE)
+    p.fill(L(2, 28, 6, 24, 1), YELLOW)
+    p.fill(L(25, 6, 29, 2, 1), YELLOW)
+    body = L(8, 23, 23, 8, 10)
+    p.paint(body, YELLOW)
+    p.shade(body, YELLOW, OLIVE, lambda x, y: x + y >= 35)
+    p.fill(L(6, 20, 20, 6, 1.2) & body, WHITE)
+
+
+@picture(K, 23, 'toaster')
+def toaster(p):
+    for x0 in (7, 17):
+        p.paint(RR(x0, 1, x0 + 8, 12, 2), YELLOW)
+        p.edge(RR(x0 + 1, 2, x0 + 7, 12, 1), OLIVE)
+        p.edge(RR(x0, 1, x0 + 8, 12, 2), BLACK)
+    body = RR(2, 9, 29, 28, 4)
+    p.paint(body, SILVER)
+    p.shade(body, SILVER, GREY, lambda x, y: x >= 26 or y >= 26)
+    p.fill(R(5, 12, 26, 12) | R(5, 12, 5, 24), WHITE)
+    p.paint(R(6, 8, 16, 10), BLACK).paint(R(16, 8, 26, 10), BLACK)
+    p.paint(R(26, 14, 31, 16), BLACK)
+    p.paint(E(22, 22, 2.2), BLACK)
+    p.paint(R(4, 28, 8, 30) | R(23, 28, 27, 30), BLACK)
+    p.px(22, 21, RED)
+
+
+@picture(K, 24, 'donut')
+def donut(p):
+    ringm = E(15.5, 16, 15, 13) - E(15.5, 15, 4.5, 3.2)
+    p.paint(ringm, YELLOW)
+    p.shade(ringm, YELLOW, OLIVE, lambda x, y: y >= 24)
+    ice = E(15.5, 14.5, 13.5, 11) - E(15.5, 15, 6, 4.5)
+    for cx, cy in ((4, 17), (9, 22), (15, 24.5), (22, 22), (27, 18)):
+        ice |= E(cx, cy, 2.5, 2.8)
+    ice -= E(15.5, 15, 6, 4.5)
+    p.paint(ice & ringm, FUCHSIA)
+    p.paint(E(15.5, 15, 6, 4.5) - E(15.5, 15, 4.5, 3.2), OLIVE)
+    p.edge(ringm, BLACK)
+    for (x, y), c in zip(((6, 9), (11, 6), (20, 6), (25, 10), (26, 15), (5, 14), (9, 18), (21, 19), (15, 21), (18, 7)),
+                         (YELLOW, AQUA, WHITE, LIME, YELLOW, WHITE, AQUA, LIME, WHITE, YELLOW)):
+        p.px(x, y, c).px(x + 1, y, c)
+    p.pxs([(8, 5), (7, 6)], WHITE)
+    p.outline()
+
+
+@picture(K, 25, 'tomato')
+def tomato(p):
+    body = E(10.5, 17.5, 9.5, 12) | E(20.5, 17.5, 10, 12) | E(15.5, 18, 15, 12)
+    p.paint(body, RED)
+    p.shade(body, RED, MAROON, lambda x, y: (x - 10) ** 2 + (y - 12) ** 2 >= 300)
+    p.fill(E(7, 13, 1.8, 3.2, 25), WHITE)
+    leaves = P([(15.5, 4), (18, 7), (26, 6), (20, 10), (23, 13), (15.5, 10.5), (8, 13), (11, 10), (5, 6), (13, 7)])
+    p.paint(leaves, LIME)
+    p.paint(L(15.5, 7, 16.5, 0.5, 2.4), GREEN)
+
 # ------------------------------------------------------------------ main
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
@@ -1082,12 +1488,39 @@ def grid_text(name, rows):
     return '# ' + name.replace('-', ' ') + '\n' + '\n'.join(rows) + '\n'
 
 
+def problems(name, rows):
+    """Returns what is wrong with one grid, as a list of messages."""
+    out = []
+    if len(rows) != SIZE or any(len(r) != SIZE for r in rows):
+        return ['%s: not %dx%d' % (name, SIZE, SIZE)]
+    if any(c not in '0123456789abcdef.' for r in rows for c in r):
+        out.append('%s: unknown colour character' % name)
+    solid = [(x, y) for y in range(SIZE) for x in range(SIZE) if rows[y][x] != CLEAR]
+    if len(solid) == SIZE * SIZE or len(solid) < SIZE * SIZE // 5:
+        out.append('%s: no proper silhouette (%d solid pixels)' % (name, len(solid)))
+    elif max(max(x for x, _ in solid) - min(x for x, _ in solid),
+             max(y for _, y in solid) - min(y for _, y in solid)) + 1 < 22:
+        out.append('%s: too small' % name)
+    if len({rows[y][x] for x, y in solid}) < 3:
+        out.append('%s: fewer than three colours' % name)
+    return out
+
+
 def main(argv):
     check = '--check' in argv
-    stale = []
+    stale, faults, seen = [], [], {}
+    expected = {}
     for folder, index, name, fn in PICTURES:
+        rows = render(fn)
+        key = '\n'.join(rows)
+        label = '%s/%02d-%s' % (folder, index, name)
+        faults += problems(label, rows)
+        if key in seen:
+            faults.append('%s: same picture as %s' % (label, seen[key]))
+        seen[key] = label
+        expected.setdefault(folder, set()).add('%02d-%s.txt' % (index, name))
         path = os.path.join(ROOT, 'res', 'pictures', folder, '%02d-%s.txt' % (index, name))
-        text = grid_text(name, render(fn))
+        text = grid_text(name, rows)
         old = None
         if os.path.exists(path):
             with open(path) as f:
@@ -1100,9 +1533,19 @@ def main(argv):
             os.makedirs(os.path.dirname(path), exist_ok=True)
             with open(path, 'w', newline='\n') as f:
                 f.write(text)
+    for folder, names in sorted(expected.items()):
+        if sorted(names) != sorted('%02d-' % i for i in range(1, 26)) and \
+                sorted(n[:3] for n in names) != ['%02d-' % i for i in range(1, 26)]:
+            faults.append('%s: pictures are not numbered 01..25' % folder)
+        here = os.path.join(ROOT, 'res', 'pictures', folder)
+        extra = set(os.listdir(here)) - names if os.path.isdir(here) else set()
+        for n in sorted(extra):
+            faults.append('%s/%s: not drawn by this script' % (folder, n))
     for s in stale:
         print('out of date:', os.path.normpath(s))
-    return 1 if stale else 0
+    for m in faults:
+        print('bad picture:', m)
+    return 1 if stale or faults else 0
 
 
 if __name__ == '__main__':

@@ -305,6 +305,13 @@ bool isButton(const Control& control)
     return kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
 }
 
+void appendItem(std::string& list, const std::string& item)
+{
+    if (!list.empty())
+        list += ',';
+    list += item;
+}
+
 int messageBox(Filter filter, bool press)
 {
     filter.cls = "#32770";
@@ -336,11 +343,10 @@ int messageBox(Filter filter, bool press)
     }
     std::string texts, buttons;
     for (const Control& control : controls) {
-        if (isButton(control)) {
-            buttons += (buttons.empty() ? "" : ",") + quoted(control.text);
-        } else if (sameText(control.cls, "Static") && !control.text.empty()) {
-            texts += (texts.empty() ? "" : ",") + quoted(control.text);
-        }
+        if (isButton(control))
+            appendItem(buttons, quoted(control.text));
+        else if (sameText(control.cls, "Static") && !control.text.empty())
+            appendItem(texts, quoted(control.text));
     }
     std::string window = windowJson(box);
     window.pop_back();
