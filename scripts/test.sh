@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-presets=(host win32 win64)
+presets=(host win32 win64 fuzz) # fuzz: the libFuzzer targets, a short run each
 for preset in "${presets[@]}"; do
     start=$(date +%s)
     cmake --preset "$preset" >/dev/null

@@ -1,10 +1,31 @@
-// Layout of the change-password dialog.
+// Layout of the change-password dialog: two password edits, their labels and two buttons,
+// none of them the form's default or cancel button (Enter and Escape press nothing).
 #pragma once
 #include "resource_ids.h"
 #include "toolkit/Layout.h"
 
 namespace layouts {
 using namespace tk;
+
+inline constexpr FontSpec kPasswordLabelFont = {.face = "Arial", .height = 12, .charset = RUSSIAN_CHARSET};
+inline constexpr FontSpec kPasswordButtonFont = {.face = "Arial", .height = 13};
+
+inline constexpr ControlSpec kFormPasswordControls[] = {
+    {.name = "Label1", .kind = ControlKind::Label, .bounds = {21, 7, 237, 15},
+     .caption = "Change password for Tavrin Screen Saver", .font = kPasswordLabelFont, .tabStop = false},
+    {.name = "Label2", .kind = ControlKind::Label, .bounds = {73, 40, 86, 15}, .caption = "New password:",
+     .font = kPasswordLabelFont, .tabStop = false},
+    {.name = "Label3", .kind = ControlKind::Label, .bounds = {26, 67, 131, 15}, .caption = "Confirm new password:",
+     .font = kPasswordLabelFont, .tabStop = false},
+    {.name = "ButtonOK", .kind = ControlKind::Button, .bounds = {347, 7, 67, 23}, .caption = "OK",
+     .font = kPasswordButtonFont, .tabOrder = 0},
+    {.name = "ButtonC", .kind = ControlKind::Button, .bounds = {347, 35, 67, 23}, .caption = "Cancel",
+     .font = kPasswordButtonFont, .tabOrder = 1},
+    {.name = "MaskEditNP", .kind = ControlKind::Edit, .bounds = {177, 35, 143, 22}, .tabOrder = 2,
+     .maxLength = 20, .passwordChar = '#'},
+    {.name = "MaskEditCNP", .kind = ControlKind::Edit, .bounds = {177, 64, 143, 22}, .tabOrder = 3,
+     .maxLength = 20, .passwordChar = '#'},
+};
 
 inline constexpr FormSpec kFormPassword = {
     .className = "TFormPassword",
@@ -15,6 +36,7 @@ inline constexpr FormSpec kFormPassword = {
     .font = {.face = "Arial", .height = 11, .italic = true},
     .scaled = true,
     .iconId = IDI_FORM_PASSWORD,
+    .controls = kFormPasswordControls,
 };
 
 } // namespace layouts

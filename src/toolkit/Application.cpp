@@ -143,11 +143,48 @@ void ShowMessage(const std::string& text) {
     MessageBoxA(MessageBoxOwner(), text.c_str(), Application.Title().c_str(), MB_OK);
 }
 
+namespace {
+// While it lives, moves each message box that opens on this thread to the middle of the whole
+// screen: on its own the system centres an ownerless box in the work area, which leaves out
+// the taskbar.
+class CentreBoxesOnScreen {
+  public:
+    CentreBoxesOnScreen()
+        : hook_(SetWindowsHookExA(WH_CALLWNDPROCRET, Hook, nullptr, GetCurrentThreadId())) {}
+    ~CentreBoxesOnScreen() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+    }
+    CentreBoxesOnScreen(const CentreBoxesOnScreen&) = delete;
+    CentreBoxesOnScreen& operator=(const CentreBoxesOnScreen&) = delete;
+
+  private:
+    // A box has its final size once its dialog initialisation is done, and is not shown yet.
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        char className[16] = {};
+        if (code == HC_ACTION && sent->message == WM_INITDIALOG &&
+            GetClassNameA(sent->hwnd, className, sizeof(className)) && lstrcmpA(className, "#32770") == 0) {
+            RECT r;
+            GetWindowRect(sent->hwnd, &r);
+            const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+            const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+            SetWindowPos(sent->hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    HHOOK hook_;
+};
+} // namespace
+
 void ShowWarning(const std::string& text, bool centreOnScreen) {
-    // Without an owner the system centres the box on the screen.
-    HWND owner = centreOnScreen ? nullptr : MessageBoxOwner();
-    const UINT flags = MB_OK | MB_ICONEXCLAMATION | (centreOnScreen ? MB_TASKMODAL : 0);
-    MessageBoxA(owner, text.c_str(), "Warning", flags);
+    if (!centreOnScreen) {
+        MessageBoxA(MessageBoxOwner(), text.c_str(), "Warning", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // Ownerless, and task-modal so that the program's windows are disabled while it is open.
+    CentreBoxesOnScreen centre;
+    MessageBoxA(nullptr, text.c_str(), "Warning", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
 }
 
 } // namespace tk

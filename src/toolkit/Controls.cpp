@@ -162,7 +162,8 @@ void TGroupBox::Paint(HDC dc) {
 
 // ---- simple windowed controls ------------------------------------------------------------
 
-DWORD TLabel::Style() const { return SS_LEFT | SS_NOTIFY | SS_NOPREFIX; }
+// Labels keep their text on one line, as the layouts are drawn for.
+DWORD TLabel::Style() const { return SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX; }
 
 DWORD TEdit::Style() const { return ES_LEFT | ES_AUTOHSCROLL | (spec_.passwordChar ? ES_PASSWORD : 0); }
 
@@ -248,9 +249,16 @@ void TBevel::Create(TControl* parent, HWND parentWindow) {
     visible_ = spec_.visible;
 }
 
+// A bevel is a frame of two one-pixel rectangles, the second moved down and right by a pixel:
+// raised, a light rectangle over a dark one stands out as a ridge; lowered, a dark one over a
+// light one is cut in as a groove.
 void TBevel::Paint(HDC dc) {
-    RECT r = RectInHost();
-    DrawEdge(dc, &r, spec_.bevelOuter == BevelStyle::Lowered ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const RECT r = RectInHost();
+    const bool raised = spec_.bevelOuter != BevelStyle::Lowered;
+    const RECT upper = {r.left, r.top, r.right - 1, r.bottom - 1};
+    const RECT lower = {r.left + 1, r.top + 1, r.right, r.bottom};
+    FrameRect(dc, &lower, GetSysColorBrush(raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
+    FrameRect(dc, &upper, GetSysColorBrush(raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW));
 }
 
 // ---- TTimer ------------------------------------------------------------------------------

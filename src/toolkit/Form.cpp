@@ -1,6 +1,8 @@
 #include "toolkit/Form.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/CommonControls.h"
+#include "toolkit/Hints.h"
 
 #include <algorithm>
 #include <cmath>
@@ -120,8 +122,10 @@ void TForm::RegisterClassOnce() const {
     wc.style = CS_DBLCLKS; // a quick second click arrives as a double-click message
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = ModuleInstance();
-    wc.hIcon = spec_.iconId ? LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(spec_.iconId))
-                            : LoadIconA(ModuleInstance(), "MAINICON");
+    // A dialog frame shows no icon in its caption.
+    if (spec_.border != BorderStyle::Dialog)
+        wc.hIcon = spec_.iconId ? LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(spec_.iconId))
+                                : LoadIconA(ModuleInstance(), "MAINICON");
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = spec_.className;
     RegisterClassExA(&wc);
@@ -172,6 +176,12 @@ std::unique_ptr<TControl> TForm::MakeControl(const ControlSpec& spec) {
     case ControlKind::Image: return std::make_unique<TImage>(*this, spec);
     case ControlKind::Bevel: return std::make_unique<TBevel>(*this, spec);
     case ControlKind::Timer: return std::make_unique<TTimer>(*this, spec);
+    case ControlKind::RadioGroup: return std::make_unique<TRadioGroup>(*this, spec);
+    case ControlKind::PageControl: return std::make_unique<TPageControl>(*this, spec);
+    case ControlKind::TabSheet: return std::make_unique<TTabSheet>(*this, spec);
+    case ControlKind::ListView: return std::make_unique<TListView>(*this, spec);
+    case ControlKind::Slider: return std::make_unique<TSlider>(*this, spec);
+    case ControlKind::SpinEdit: return std::make_unique<TSpinEdit>(*this, spec);
     default: break;
     }
     throw std::logic_error(std::string("no control class for ") + spec.name);
@@ -195,6 +205,7 @@ void TForm::CreateControls() {
                      [](TControl* a, TControl* b) { return a->Spec().tabOrder < b->Spec().tabOrder; });
     for (TControl* control : ordered)
         SetWindowPos(control->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    AttachHints(*this);
 }
 
 bool TForm::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
@@ -255,6 +266,17 @@ void TForm::Activated() {
     if (OnActivate) Application.Guard(OnActivate);
 }
 
+void TForm::RememberFocus() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) focusedControl_ = focus;
+}
+
+void TForm::RestoreFocus() {
+    HWND control = focusedControl_;
+    if (control && IsChild(Handle(), control) && IsWindowVisible(control) && IsWindowEnabled(control))
+        ::SetFocus(control);
+}
+
 bool TForm::SetCursorShape(HWND window, WORD hitTest) {
     if (hitTest != HTCLIENT) return false;
     if (window == Handle()) {
@@ -294,8 +316,17 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) Activated();
-        break;
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            RememberFocus();
+            break;
+        }
+        // The default handling focuses the form itself; then the control that had the focus
+        // when the form was left (for a message box or another program) gets it back, and
+        // last the activation event may move it.
+        DefaultHandling(message, wParam, lParam);
+        RestoreFocus();
+        Activated();
+        return 0;
     case WM_CLOSE:
         if (OnClose) Application.Guard(OnClose);
         if (Application.MainForm() == this)

@@ -75,6 +75,8 @@ class TForm {
     void CreateWindowFromSpec(HWND owner);
     void CreateControls();
     void Activated();
+    void RememberFocus();
+    void RestoreFocus();
     bool SetCursorShape(HWND window, WORD hitTest);
     LRESULT ControlColour(HDC dc, HWND control);
 
@@ -87,6 +89,7 @@ class TForm {
     Cursor cursor_ = Cursor::Default;
     ModalResult modalResult_ = ModalResult::None;
     double scale_ = 1.0;
+    HWND focusedControl_ = nullptr; // the control to focus again when the form is reactivated
     friend class TControl;
 };
 

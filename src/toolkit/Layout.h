@@ -82,6 +82,9 @@ struct ControlSpec {
     // ListView: which image list and item captions come from the form class
     bool stretch = false;
     Colour colour = Colour::Default;
+    // PageControl: the width of every tab (fixed-width tabs); ListView: `items` holds the item
+    // captions, one per line, and item k shows image k of the list the form class attaches
+    int tabWidth = 0;
 };
 
 struct FormSpec {

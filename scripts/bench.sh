@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Benchmarks (not tests): builds Tavrin.scr and the floor programs in build/bench32 and
+# build/bench64, starts a Wine session of their own on a virtual display, and prints the
+# figures with their ratios to the floors as a Markdown table (README.md, "Figures").
+#
+#   scripts/bench.sh [bench.py options]     e.g. --cpu-seconds 60 --launches 10 (the defaults)
+#
+# Environment: TAVRIN_BENCH_DISPLAY (default 85), the X display number of the session.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh >&2
+display=${TAVRIN_BENCH_DISPLAY:-85}
+tree32=build/bench32
+tree64=build/bench64
+
+configure() { # tree toolchain arch
+    cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/$2" -DCMAKE_BUILD_TYPE=Release \
+        -DTAVRIN_WINEARCH="$3" -DTAVRIN_TEST_DISPLAY="$display" >/dev/null
+}
+configure "$tree32" toolchain-i686-w64-mingw32.cmake win32
+configure "$tree64" toolchain-x86_64-w64-mingw32.cmake win64
+cmake --build "$tree32" --target bench -- -j2 >&2
+cmake --build "$tree64" --target Tavrin bare_stamp -- -j2 >&2
+
+export TAVRIN_HARNESS=$PWD/$tree32/harness TAVRIN_BUILD_DIR=$PWD/$tree32
+export TAVRIN_TEST_DISPLAY=$display TAVRIN_WINEARCH=win32 TAVRIN_PROBE=$PWD/$tree32/tests/tavrin_probe.exe
+trap 'tests/harness/session stop' EXIT
+tests/harness/session start
+python3 bench/bench.py --build32 "$tree32" --build64 "$tree64" "$@"

@@ -1,0 +1,138 @@
+#!/usr/bin/env python3
+"""The password panel: with the system's password option on and a password stored, input
+brings up a panel in the middle of the screen; a wrong password (also one in the wrong case) is
+reported and the panel stays; Cancel brings the saver back, and the panel comes back with the
+text typed before; the right password ends the saver and gives the desktop back."""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
+import tavrin_harness as h  # noqa: E402
+
+WRONG_PASSWORD = "The passwort that you typed is not correct.\r\nTray typig it again."
+BLACK = (0, 0, 0)
+PANEL = (280, 74)
+REACTION = 0.5
+
+
+def panel_origin():
+    width, height = h.SCREEN
+    return width // 2 - PANEL[0] // 2, height // 2 - PANEL[1] // 2
+
+
+def on_panel(x, y):
+    left, top = panel_origin()
+    return left + x, top + y
+
+
+# Points of the panel's own background (not on the label, edit or buttons), and points just
+# outside it.
+PANEL_BACKGROUND = [(10, 65), (195, 60), (265, 68), (190, 8)]
+OUTSIDE = [(-12, 37), (PANEL[0] + 12, 37), (140, -12), (140, PANEL[1] + 12)]
+EDIT = (20, 33, 167, 19)
+OK_BUTTON = (203 + 30, 13 + 10)
+CANCEL_BUTTON = (203 + 30, 39 + 10)
+
+
+def dark_pixels(path, area):
+    """Positions of the dark (text) pixels inside `area` (x, y, w, h) of a screenshot."""
+    x0, y0, width, height = area
+    raw = subprocess.run([h.CONVERT, path, "-crop", f"{width}x{height}+{x0}+{y0}", "+repage", "-depth", "8",
+                          "rgb:-"], capture_output=True, check=True).stdout
+    found = set()
+    for i in range(0, len(raw), 3):
+        if raw[i] + raw[i + 1] + raw[i + 2] < 3 * 96:
+            found.add(((i // 3) % width, (i // 3) // width))
+    return found
+
+
+class SaverPassword(h.Scenario):
+    def panel_shown(self, name):
+        shot = self.shot(name)
+        colours = h.pixels(shot, [on_panel(x, y) for x, y in PANEL_BACKGROUND + OUTSIDE])
+        inside, outside = colours[:len(PANEL_BACKGROUND)], colours[len(PANEL_BACKGROUND):]
+        grey = inside[0] != BLACK and inside[0][0] == inside[0][1] == inside[0][2]
+        return shot, grey and all(c == inside[0] for c in inside), inside, outside
+
+    def wait_panel(self, name, shown=True, timeout=3.0):
+        deadline = time.monotonic() + timeout
+        while True:
+            shot, is_shown, inside, outside = self.panel_shown(name)
+            if is_shown == shown or time.monotonic() > deadline:
+                break
+        self.assertEqual(is_shown, shown, f"the panel is {'not ' if shown else ''}shown: panel points "
+                         f"{inside}, outside {outside} (see {shot})")
+        return shot, outside
+
+    def click_on_panel(self, point):
+        h.move(*on_panel(*point))
+        h.click(1)
+
+    def answer(self, typed, erase=0):
+        """Erases `erase` characters, types `typed`, presses OK."""
+        if erase:
+            h.xdotool("key", "--repeat", erase, "--delay", 20, "BackSpace")
+        if typed:
+            h.xdotool("type", "--delay", 30, typed)
+        self.click_on_panel(OK_BUTTON)
+
+    def expect_wrong_password_box(self):
+        box = h.wait_message_box(timeout=5)
+        self.assertEqual(box["title"], "Warning")
+        self.assertIn(WRONG_PASSWORD, box["texts"])
+        h.press()
+        h.wait_gone(cls="#32770", exe=h.SCR_NAME, timeout=5)
+
+    def test_panel_wrong_cancel_and_right(self):
+        h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=0, Background=0), Password="Secret"))
+        h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
+        process = self.start("/s")
+        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+        h.focus(window)
+
+        h.key("a")
+        h.key("b")
+        _, outside = self.wait_panel("panel")
+        self.assertEqual(outside, [BLACK] * len(OUTSIDE), "the panel is not where it belongs")
+
+        self.answer("wrong")
+        self.expect_wrong_password_box()
+        self.assertIsNone(process.poll(), "a wrong password ended the saver")
+        self.wait_panel("after-wrong")
+
+        self.answer("secret", erase=len("wrong"))
+        self.expect_wrong_password_box()
+        self.assertIsNone(process.poll(), "the password in the wrong case ended the saver")
+        shot, _ = self.wait_panel("typed")
+        edit = (*on_panel(EDIT[0] + 2, EDIT[1] + 2), EDIT[2] - 4, EDIT[3] - 4)
+        typed = dark_pixels(shot, edit)
+        self.assertGreater(len(typed), 20, f"no '#' characters in the edit (see {shot})")
+
+        self.click_on_panel(CANCEL_BUTTON)
+        self.wait_panel("cancelled", shown=False)
+        h.focus(window)
+        h.key("a")
+        try:
+            process.wait(timeout=REACTION)
+        except subprocess.TimeoutExpired:
+            pass
+        self.wait_panel("first-key-again", shown=False, timeout=0)
+        h.key("b")
+        shot, _ = self.wait_panel("back")
+        # The same characters as before; only the blinking caret may differ (one column).
+        again = dark_pixels(shot, edit)
+        columns = {x for x, _ in typed ^ again}
+        self.assertLessEqual(len(columns), 2, f"the edit's text changed while the panel was away "
+                             f"(see {shot})")
+
+        self.answer("Secret", erase=len("secret"))
+        h.wait_exit(process, timeout=5)
+        now = h.state()
+        self.assertTrue(now["taskbar"]["visible"], "the taskbar must be shown again")
+        self.assertFalse(now["saver_running"], "the screen-saver-running flag must be cleared")
+
+
+if __name__ == "__main__":
+    h.main()

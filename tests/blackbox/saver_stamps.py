@@ -1,0 +1,176 @@
+#!/usr/bin/env python3
+"""Pictures on the screen: with only the third picture of set 2 enabled, a black background and
+a pace of a tenth of a second, the screen fills with copies of "ICON_28", each drawn whole
+through its mask at a place that keeps off the leftmost and topmost 10 pixels."""
+import os
+import struct
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
+import tavrin_harness as h  # noqa: E402
+
+SIZE = 32
+MARGIN = 10
+BLACK = (0, 0, 0)
+
+
+def load_icon(path):
+    """The 32x32 picture of a one-image 4-bit .ico file: {(dx, dy): (r, g, b)} for the opaque
+    pixels; transparent pixels are left out."""
+    with open(path, "rb") as handle:
+        data = handle.read()
+    _, kind, count = struct.unpack_from("<HHH", data, 0)
+    if kind != 1 or count != 1:
+        raise h.HarnessError(f"{path}: not a one-image icon file")
+    width, height, _, _, _, bits, _, offset = struct.unpack_from("<BBBBHHII", data, 6)
+    if (width, height, bits) != (SIZE, SIZE, 4):
+        raise h.HarnessError(f"{path}: not a 32x32 image of 4 bits per pixel")
+    header = struct.unpack_from("<IiiHHIIiiII", data, offset)
+    palette_at = offset + header[0]
+    palette = [struct.unpack_from("<BBBB", data, palette_at + 4 * i)[2::-1] for i in range(16)]
+    xor_at = palette_at + 64
+    xor_stride = SIZE // 2  # 4 bits per pixel, rows already a multiple of 4 bytes
+    and_at = xor_at + xor_stride * SIZE
+    and_stride = 4
+    picture = {}
+    for row in range(SIZE):
+        y = SIZE - 1 - row  # bottom-up
+        for x in range(SIZE):
+            byte = data[xor_at + row * xor_stride + x // 2]
+            index = (byte >> 4) if x % 2 == 0 else (byte & 0x0F)
+            transparent = data[and_at + row * and_stride + x // 8] & (0x80 >> (x % 8))
+            if transparent:
+                if index != 0:
+                    raise h.HarnessError(f"{path}: pixel {x},{y} inverts the screen")
+                continue
+            picture[(x, y)] = tuple(palette[index])
+    return picture
+
+
+def read_rgb(path):
+    """(width, height, bytes) of a screenshot as packed 8-bit RGB."""
+    raw = subprocess.run([h.CONVERT, path, "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+    width, height = h.SCREEN
+    if len(raw) != width * height * 3:
+        raise h.HarnessError(f"{path}: {len(raw)} bytes, not a {width}x{height} RGB picture")
+    return width, height, raw
+
+
+class Screen:
+    def __init__(self, path):
+        self.width, self.height, self.raw = read_rgb(path)
+
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.raw[i:i + 3])
+
+    def non_black(self):
+        found = []
+        raw, width = self.raw, self.width
+        for i in range(0, len(raw), 3):
+            if raw[i] or raw[i + 1] or raw[i + 2]:
+                p = i // 3
+                found.append((p % width, p // width))
+        return found
+
+
+def find_stamps(screen, picture, pixels):
+    """Explains the non-black pixels as stamps of `picture`. First the stamps drawn whole (every
+    opaque pixel in place); then, for what is left, stamps partly covered by ones already found.
+    Returns (whole stamps, partly covered stamps, pixels left unexplained)."""
+    opaque = list(picture.items())
+    # Opaque black pixels cannot be told from the background: anchor on a coloured one.
+    anchor, anchor_colour = next((p, c) for p, c in opaque if c != BLACK)
+
+    def fits(x0, y0, covered):
+        for (dx, dy), colour in opaque:
+            x, y = x0 + dx, y0 + dy
+            if x >= screen.width or y >= screen.height:
+                continue  # a stamp may run past the right or bottom edge
+            if screen.at(x, y) != colour and (x, y) not in covered:
+                return False
+        return True
+
+    whole = set()
+    for x, y in pixels:
+        if screen.at(x, y) == anchor_colour:
+            x0, y0 = x - anchor[0], y - anchor[1]
+            if x0 >= 0 and y0 >= 0 and fits(x0, y0, ()):
+                whole.add((x0, y0))
+    covered = set()
+    for x0, y0 in whole:
+        covered.update((x0 + dx, y0 + dy) for (dx, dy) in picture)
+
+    partial = set()
+    progress = True
+    while progress:
+        progress = False
+        left = [p for p in pixels if p not in covered]
+        if not left:
+            break
+        x, y = left[0]
+        colour = screen.at(x, y)
+        for (dx, dy), c in opaque:
+            if c != colour or x - dx < 0 or y - dy < 0:
+                continue
+            if fits(x - dx, y - dy, covered):
+                partial.add((x - dx, y - dy))
+                covered.update((x - dx + ex, y - dy + ey) for (ex, ey) in picture)
+                progress = True
+                break
+    return whole, partial, [p for p in pixels if p not in covered]
+
+
+class SaverStamps(h.Scenario):
+    def test_only_icon_28_at_allowed_places(self):
+        icon_path = os.path.join(h.BUILD_DIR, "res", "icons", "ICON_28.ico")
+        self.assertTrue(os.path.exists(icon_path), f"{icon_path} was not generated by the build")
+        picture = load_icon(icon_path)
+        self.assertGreater(len(picture), 100, "ICON_28 is nearly empty: nothing to recognise")
+
+        pictures = {f"Pic_{n:02d}": int(n == 3) for n in range(1, 26)}
+        # Keys only: the pointer Wine moves for a new window must not end the saver.
+        h.reg_load(h.product_key(**h.valid_settings(PictureSet=2, Speed=1, Background=0, Sensitivity=1,
+                                                    **pictures)))
+        process = self.start("/s")
+        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+
+        # Poll until several stamps are there (one every 100 ms).
+        deadline = time.monotonic() + 5.0
+        while True:
+            shot = self.shot("stamps")
+            screen = Screen(shot)
+            pixels = screen.non_black()
+            if len(pixels) >= 6 * len(picture) or time.monotonic() > deadline:
+                break
+            time.sleep(0.3)
+        self.assertGreater(len(pixels), 0, "no picture appeared")
+
+        whole, partial, unexplained = find_stamps(screen, picture, pixels)
+        sys.stderr.write(f"  {len(whole)} whole stamps, {len(partial)} partly covered, "
+                         f"{len(pixels)} picture pixels\n")
+        self.assertGreaterEqual(len(whole), 1, f"no exact copy of ICON_28 on the screen (see {shot})")
+        self.assertEqual(unexplained[:10], [], f"{len(unexplained)} pixels are not part of an ICON_28 "
+                         f"stamp (see {shot})")
+        width, height = h.SCREEN
+        for x0, y0 in whole:
+            self.assertTrue(MARGIN <= x0 <= width - SIZE + MARGIN - 1 and
+                            MARGIN <= y0 <= height - SIZE + MARGIN - 1,
+                            f"a stamp at {x0},{y0} lies outside the allowed area")
+        in_margin = [(x, y) for x, y in pixels if x < MARGIN or y < MARGIN]
+        self.assertEqual(in_margin[:10], [], "a stamp touched the leftmost or topmost 10 pixels")
+
+        # Two keys end the saver and give the desktop back.
+        h.focus(window)
+        h.key("a")
+        h.key("b")
+        h.wait_exit(process, timeout=5)
+        now = h.state()
+        self.assertTrue(now["taskbar"]["visible"], "the taskbar must be shown again")
+        self.assertFalse(now["saver_running"], "the screen-saver-running flag must be cleared")
+
+
+if __name__ == "__main__":
+    h.main()

@@ -1,0 +1,401 @@
+// The form toolkit against the real user32: the application's message filter, timers, the error
+// box for exceptions escaping a handler, and the activation event.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "toolkit/Toolkit.h"
+#include "wine/support/MessageBoxCatcher.h"
+#include "wine/support/WineTestSupport.h"
+
+namespace {
+
+using testsupport::MessageBoxCatcher;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+
+constexpr char kTitle[] = "ToolkitTest";
+constexpr UINT kProbeMessage = WM_APP + 7;
+
+inline constexpr tk::ControlSpec kProbeControls[] = {
+    {.name = "Ticker", .kind = tk::ControlKind::Timer, .interval = 0, .enabled = false},
+    {.name = "Button1", .kind = tk::ControlKind::Button, .bounds = {10, 10, 80, 24}, .caption = "Press"},
+};
+
+inline constexpr tk::FormSpec kProbeForm = {
+    .className = "TToolkitProbeForm",
+    .caption = "ToolkitProbe",
+    .visible = true,
+    .position = tk::Position::Designed,
+    .designBounds = {60, 60, 300, 160},
+    .controls = kProbeControls,
+};
+
+inline constexpr tk::FormSpec kOtherForm = {
+    .className = "TToolkitOtherForm",
+    .caption = "ToolkitOther",
+    .visible = true,
+    .position = tk::Position::Designed,
+    .designBounds = {420, 60, 200, 120},
+};
+
+// A form that records which test messages reach its window procedure.
+class ProbeForm : public tk::TForm {
+  public:
+    ProbeForm() : tk::TForm(kProbeForm) {
+        OnActivate = [this] { ++activations; };
+    }
+    std::vector<UINT> received;
+    int activations = 0;
+    tk::TTimer* Ticker() const { return Find<tk::TTimer>("Ticker"); }
+
+    int Count(UINT message) const {
+        int n = 0;
+        for (UINT m : received)
+            n += m == message ? 1 : 0;
+        return n;
+    }
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kProbeMessage || message == WM_KEYDOWN || message == WM_CHAR)
+            received.push_back(message);
+        return tk::TForm::HandleMessage(message, wParam, lParam);
+    }
+};
+
+class OtherForm : public tk::TForm {
+  public:
+    OtherForm() : tk::TForm(kOtherForm) {
+        OnActivate = [this] { ++activations; };
+    }
+    int activations = 0;
+};
+
+// What the next ThrowingForm's creation handler throws.
+std::string nextCreationError;
+
+class ThrowingForm : public tk::TForm {
+  public:
+    ThrowingForm() : tk::TForm(kProbeForm) {
+        OnCreate = [this] {
+            createStarted = true;
+            throw std::runtime_error(nextCreationError);
+        };
+    }
+    bool createStarted = false;
+};
+
+std::string Describe(const MessageBoxCatcher& catcher) {
+    std::string out;
+    for (const auto& box : catcher.Boxes())
+        out += "[" + box.caption + ": " + box.text + "] ";
+    return out.empty() ? "no box" : out;
+}
+
+bool HandleOneApplicationMessage() {
+    return tk::Application.ProcessMessage();
+}
+void PumpApplication(DWORD ms) {
+    PumpFor(ms, HandleOneApplicationMessage);
+}
+bool PumpApplicationUntil(const std::function<bool()>& done, DWORD ms) {
+    return PumpUntil(done, ms, HandleOneApplicationMessage);
+}
+
+class Toolkit : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        tk::Application.Initialize();
+        tk::Application.SetTitle(kTitle);
+    }
+    void TearDown() override { tk::Application.ResetForTests(); }
+};
+
+// ---- the application's message filter -----------------------------------------------------
+
+TEST_F(Toolkit, FilterThatHandlesAMessageKeepsItFromItsWindow) {
+    auto* form = tk::Application.CreateForm<ProbeForm>();
+    int seen = 0;
+    tk::Application.OnMessage = [&](MSG& msg, bool& handled) {
+        if (msg.message != kProbeMessage) return;
+        ++seen;
+        handled = true;
+    };
+    PostMessageA(form->Handle(), kProbeMessage, 0, 0);
+    PostMessageA(form->Handle(), kProbeMessage, 0, 0);
+    PumpApplication(200);
+    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(form->Count(kProbeMessage), 0) << "a handled message must not be dispatched";
+}
+
+TEST_F(Toolkit, FilterThatLeavesAMessageLetsItThrough) {
+    auto* form = tk::Application.CreateForm<ProbeForm>();
+    int seen = 0;
+    tk::Application.OnMessage = [&](MSG& msg, bool&) {
+        if (msg.message == kProbeMessage) ++seen;
+    };
+    PostMessageA(form->Handle(), kProbeMessage, 0, 0);
+    PumpApplication(200);
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(form->Count(kProbeMessage), 1);
+}
+
+TEST_F(Toolkit, FilterSeesKeysBeforeTheyAreTranslated) {
+    auto* form = tk::Application.CreateForm<ProbeForm>();
+    SetFocus(form->Handle());
+    std::vector<UINT> seen;
+    tk::Application.OnMessage = [&](MSG& msg, bool& handled) {
+        if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) {
+            seen.push_back(msg.message);
+            handled = true;
+        }
+    };
+    PostMessageA(form->Handle(), WM_KEYDOWN, 'A', 0x001E0001);
+    PumpApplication(200);
+    EXPECT_EQ(seen, std::vector<UINT>{WM_KEYDOWN}) << "a dropped key press must not become a character";
+    EXPECT_TRUE(form->received.empty());
+}
+
+TEST_F(Toolkit, FilterThatEmptiesTheSlotWhileRunningIsSafe) {
+    auto* form = tk::Application.CreateForm<ProbeForm>();
+    int calls = 0;
+    tk::Application.OnMessage = [&](MSG& msg, bool&) {
+        if (msg.message != kProbeMessage) return;
+        ++calls;
+        tk::Application.OnMessage = nullptr; // destroys the function object that is running
+        msg.wParam = 42;                     // the captured state must still be usable
+    };
+    PostMessageA(form->Handle(), kProbeMessage, 0, 0);
+    PostMessageA(form->Handle(), kProbeMessage, 0, 0);
+    PumpApplication(200);
+    EXPECT_EQ(calls, 1) << "the emptied slot must not run again";
+    EXPECT_FALSE(static_cast<bool>(tk::Application.OnMessage));
+    EXPECT_EQ(form->Count(kProbeMessage), 2) << "both messages leave the filter unhandled";
+}
+
+TEST_F(Toolkit, FilterThatReplacesItselfTakesEffectFromTheNextMessage) {
+    auto* form = tk::Application.CreateForm<ProbeForm>();
+    int first = 0, second = 0;
+    tk::Application.OnMessage = [&](MSG& msg, bool&) {
+        if (msg.message != kProbeMessage) return;
+        ++first;
+        tk::Application.OnMessage = [&](MSG& m, bool& handled) {
+            if (m.message != kProbeMessage) return;
+            ++second;
+            handled = true;
+        };
+    };
+    PostMessageA(form->Handle(), kProbeMessage, 0, 0);
+    PostMessageA(form->Handle(), kProbeMessage, 0, 0);
+    PostMessageA(form->Handle(), kProbeMessage, 0, 0);
+    PumpApplication(200);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 2);
+    EXPECT_EQ(form->Count(kProbeMessage), 1);
+}
+
+TEST_F(Toolkit, TerminateEndsTheLoopOnceTheQuitRequestIsTaken) {
+    tk::Application.CreateForm<ProbeForm>();
+    tk::Application.Terminate();
+    EXPECT_FALSE(tk::Application.Terminated()) << "the request is a message, taken by the loop";
+    PumpApplicationUntil([] { return tk::Application.Terminated(); }, 1000);
+    EXPECT_TRUE(tk::Application.Terminated());
+}
+
+// ---- timers -------------------------------------------------------------------------------
+
+class ToolkitTimer : public Toolkit {
+  protected:
+    void SetUp() override {
+        Toolkit::SetUp();
+        form = tk::Application.CreateForm<ProbeForm>();
+        timer = form->Ticker();
+        timer->OnTimer = [this] { ++ticks; };
+    }
+    ProbeForm* form = nullptr;
+    tk::TTimer* timer = nullptr;
+    int ticks = 0;
+};
+
+TEST_F(ToolkitTimer, FiresWhenEnabledWithAnInterval) {
+    timer->SetInterval(30);
+    timer->SetEnabled(true);
+    EXPECT_TRUE(timer->Running());
+    EXPECT_TRUE(PumpApplicationUntil([&] { return ticks >= 3; }, 3000)) << ticks << " ticks";
+}
+
+TEST_F(ToolkitTimer, IntervalZeroNeverFires) {
+    timer->SetEnabled(true);
+    timer->SetInterval(0);
+    EXPECT_TRUE(timer->Enabled());
+    EXPECT_FALSE(timer->Running());
+    PumpApplication(300);
+    EXPECT_EQ(ticks, 0);
+}
+
+TEST_F(ToolkitTimer, DisabledNeverFires) {
+    timer->SetInterval(20);
+    EXPECT_FALSE(timer->Running());
+    PumpApplication(300);
+    timer->SetEnabled(true);
+    timer->SetEnabled(false);
+    PumpApplication(300);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_FALSE(timer->Running());
+}
+
+// The countdown restarts at every change: changed more often than its interval, a timer never
+// fires; left alone, it does.
+TEST_F(ToolkitTimer, ChangingTheIntervalRestartsTheCountdown) {
+    timer->SetInterval(1000);
+    timer->SetEnabled(true);
+    for (int i = 0; i < 8; ++i) {
+        PumpApplication(300);
+        timer->SetInterval(i % 2 == 0 ? 1001 : 1000);
+    }
+    EXPECT_EQ(ticks, 0) << "the countdown went on across interval changes";
+    EXPECT_TRUE(PumpApplicationUntil([&] { return ticks > 0; }, 3000)) << "the timer stopped for good";
+}
+
+TEST_F(ToolkitTimer, DisablingAndEnablingRestartsTheCountdown) {
+    timer->SetInterval(1000);
+    timer->SetEnabled(true);
+    for (int i = 0; i < 8; ++i) {
+        PumpApplication(300);
+        timer->SetEnabled(false);
+        timer->SetEnabled(true);
+    }
+    EXPECT_EQ(ticks, 0) << "the countdown went on across disable and enable";
+    EXPECT_TRUE(PumpApplicationUntil([&] { return ticks > 0; }, 3000));
+}
+
+TEST_F(ToolkitTimer, TicksArriveWhileAMessageBoxIsOpen) {
+    timer->SetInterval(30);
+    timer->SetEnabled(true);
+    int ticksWhenClosed = -1;
+    {
+        // The catcher's first look, and so the press, comes after 600 ms.
+        MessageBoxCatcher catcher({}, 600);
+        MessageBoxA(form->Handle(), "waiting", kTitle, MB_OK);
+        ticksWhenClosed = ticks;
+        ASSERT_EQ(catcher.Boxes().size(), 1u);
+    }
+    EXPECT_GE(ticksWhenClosed, 5) << "no timer ticks inside the modal box's loop";
+}
+
+TEST_F(ToolkitTimer, AnExceptionInTheHandlerIsShownAndTheTimerGoesOn) {
+    timer->OnTimer = [this] {
+        ++ticks;
+        if (ticks == 1) throw std::runtime_error("Tick failed");
+    };
+    timer->SetInterval(30);
+    MessageBoxCatcher catcher;
+    timer->SetEnabled(true);
+    EXPECT_TRUE(PumpApplicationUntil([&] { return ticks >= 3; }, 3000)) << ticks << " ticks";
+    ASSERT_GE(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].text, "Tick failed.");
+    EXPECT_EQ(catcher.Boxes()[0].caption, kTitle);
+}
+
+// ---- the error box ------------------------------------------------------------------------
+
+struct ErrorBoxCase {
+    const char* message;
+    const char* shown;
+};
+
+class ToolkitErrorBox : public Toolkit, public ::testing::WithParamInterface<ErrorBoxCase> {};
+
+// A full stop is added only when the last character sorts after ".".
+TEST_P(ToolkitErrorBox, ExceptionInOnCreateIsShownAndTheFormStillCreated) {
+    nextCreationError = GetParam().message;
+    MessageBoxCatcher catcher;
+    auto* form = tk::Application.CreateForm<ThrowingForm>();
+    ASSERT_EQ(catcher.Boxes().size(), 1u) << Describe(catcher);
+    EXPECT_EQ(catcher.Boxes()[0].text, GetParam().shown);
+    EXPECT_EQ(catcher.Boxes()[0].caption, kTitle);
+    EXPECT_TRUE(form->createStarted);
+    ASSERT_NE(form->Handle(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(form->Handle())) << "a form whose creation failed is still shown";
+    EXPECT_EQ(tk::Application.MainForm(), form);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FullStopRule, ToolkitErrorBox,
+    ::testing::Values(ErrorBoxCase{"Not enough timers available", "Not enough timers available."},
+                      ErrorBoxCase{"Failed to get data for 'X'", "Failed to get data for 'X'"},
+                      ErrorBoxCase{"Invalid data type for 'CLS'", "Invalid data type for 'CLS'"},
+                      ErrorBoxCase{"Already a sentence.", "Already a sentence."},
+                      ErrorBoxCase{"Stop!", "Stop!"}, ErrorBoxCase{"Range 1-5", "Range 1-5."},
+                      ErrorBoxCase{"Trailing blank ", "Trailing blank "}, ErrorBoxCase{"Path /", "Path /."}));
+
+// The three kinds of box: the error box (stop icon, the title), the plain box (no icon, the
+// title) and the warning box (exclamation icon, "Warning").
+TEST_F(Toolkit, BoxesHaveTheirCaptionsAndIcons) {
+    MessageBoxCatcher catcher;
+    tk::Application.ShowException(std::runtime_error("broken"));
+    tk::ShowMessage("plain");
+    tk::ShowWarning("careful");
+    ASSERT_EQ(catcher.Boxes().size(), 3u) << Describe(catcher);
+    const auto& boxes = catcher.Boxes();
+    EXPECT_EQ(boxes[0].text, "broken.");
+    EXPECT_EQ(boxes[0].caption, kTitle);
+    EXPECT_EQ(boxes[0].icon, LoadIconA(nullptr, IDI_HAND));
+    EXPECT_EQ(boxes[1].text, "plain");
+    EXPECT_EQ(boxes[1].caption, kTitle);
+    EXPECT_EQ(boxes[1].icon, nullptr);
+    EXPECT_EQ(boxes[2].text, "careful");
+    EXPECT_EQ(boxes[2].caption, "Warning");
+    EXPECT_EQ(boxes[2].icon, LoadIconA(nullptr, IDI_EXCLAMATION));
+}
+
+// ---- activation ---------------------------------------------------------------------------
+
+TEST_F(Toolkit, OnActivateFiresOnceWhenTheFormIsShown) {
+    auto* form = tk::Application.CreateForm<ProbeForm>();
+    PumpApplication(200);
+    EXPECT_EQ(form->activations, 1);
+    EXPECT_EQ(tk::Application.ActiveForm(), form);
+}
+
+TEST_F(Toolkit, OnActivateDoesNotFireAgainAfterAMessageBoxOverTheFormCloses) {
+    auto* form = tk::Application.CreateForm<ProbeForm>();
+    PumpApplication(100);
+    ASSERT_EQ(form->activations, 1);
+    {
+        MessageBoxCatcher catcher;
+        MessageBoxA(form->Handle(), "over the form", kTitle, MB_OK);
+        ASSERT_EQ(catcher.Boxes().size(), 1u);
+        EXPECT_EQ(catcher.Boxes()[0].owner, form->Handle());
+    }
+    PumpApplication(200);
+    EXPECT_EQ(GetActiveWindow(), form->Handle()) << "the form did not get the activation back";
+    EXPECT_EQ(form->activations, 1);
+    {
+        MessageBoxCatcher catcher;
+        tk::ShowWarning("warning over the form");
+        ASSERT_EQ(catcher.Boxes().size(), 1u);
+        EXPECT_EQ(catcher.Boxes()[0].caption, "Warning");
+    }
+    PumpApplication(200);
+    EXPECT_EQ(form->activations, 1);
+}
+
+TEST_F(Toolkit, OnActivateFiresAgainWhenAnotherFormHadTheFocus) {
+    auto* form = tk::Application.CreateForm<ProbeForm>();
+    auto* other = tk::Application.CreateForm<OtherForm>();
+    PumpApplication(100);
+    ASSERT_EQ(form->activations, 1);
+    ASSERT_EQ(other->activations, 1);
+    SetActiveWindow(form->Handle());
+    PumpApplication(100);
+    EXPECT_EQ(form->activations, 2);
+    EXPECT_EQ(tk::Application.ActiveForm(), form);
+}
+
+} // namespace
