@@ -165,6 +165,20 @@ void TGroupBox::Paint(HDC dc) {
 // Labels keep their text on one line, as the layouts are drawn for.
 DWORD TLabel::Style() const { return SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX; }
 
+// A label grows to fit its caption when the system's font runs wider than the one the layout
+// was drawn with, so no text is cut off; it never shrinks below its layout width.
+void TLabel::AfterCreate() {
+    WindowDc dc(Handle());
+    SelectScope font(dc.get(), Font());
+    SIZE extent = {};
+    const std::string text = Text();
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    RECT r;
+    GetClientRect(Handle(), &r);
+    if (extent.cx > r.right)
+        SetWindowPos(Handle(), nullptr, 0, 0, extent.cx, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 DWORD TEdit::Style() const { return ES_LEFT | ES_AUTOHSCROLL | (spec_.passwordChar ? ES_PASSWORD : 0); }
 
 void TEdit::AfterCreate() {

@@ -102,6 +102,7 @@ class TLabel : public TControl {
   protected:
     const char* WindowClass() const override { return "STATIC"; }
     DWORD Style() const override;
+    void AfterCreate() override;
 };
 
 class TEdit : public TControl {

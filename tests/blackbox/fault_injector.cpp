@@ -31,8 +31,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const DWORD pid = std::strtoul(argv[1], nullptr, 0);
-    const Handle process(OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
-                                         PROCESS_VM_WRITE | PROCESS_VM_READ,
+    const Handle process(OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
+                                         PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ,
                                      FALSE, pid));
     if (!process.get()) {
         std::printf("{\"started\":false,\"error\":%lu}\n", GetLastError());

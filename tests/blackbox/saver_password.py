@@ -94,8 +94,12 @@ class SaverPassword(h.Scenario):
 
         h.key("a")
         h.key("b")
-        _, outside = self.wait_panel("panel")
+        shot, outside = self.wait_panel("panel")
         self.assertEqual(outside, [BLACK] * len(OUTSIDE), "the panel is not where it belongs")
+        # The key that brought the panel is not typed into the edit: at most the caret is there.
+        edit = (*on_panel(EDIT[0] + 2, EDIT[1] + 2), EDIT[2] - 4, EDIT[3] - 4)
+        self.assertLessEqual(len({x for x, _ in dark_pixels(shot, edit)}), 2,
+                             f"the edit is not empty when the panel appears (see {shot})")
 
         self.answer("wrong")
         self.expect_wrong_password_box()
@@ -106,7 +110,6 @@ class SaverPassword(h.Scenario):
         self.expect_wrong_password_box()
         self.assertIsNone(process.poll(), "the password in the wrong case ended the saver")
         shot, _ = self.wait_panel("typed")
-        edit = (*on_panel(EDIT[0] + 2, EDIT[1] + 2), EDIT[2] - 4, EDIT[3] - 4)
         typed = dark_pixels(shot, edit)
         self.assertGreater(len(typed), 20, f"no '#' characters in the edit (see {shot})")
 

@@ -98,6 +98,33 @@ class WindowRecorder {
     std::vector<UINT> received_;
 };
 
+// Runs an action once, after `delayMs`, inside whatever message loop runs then (a modal box's
+// one included). One at a time.
+class RunLater {
+  public:
+    RunLater(DWORD delayMs, std::function<void()> action) {
+        action_ = std::move(action);
+        timer_ = SetTimer(nullptr, 0, delayMs, Proc);
+    }
+    ~RunLater() {
+        KillTimer(nullptr, timer_);
+        action_ = nullptr;
+    }
+    RunLater(const RunLater&) = delete;
+    RunLater& operator=(const RunLater&) = delete;
+
+  private:
+    static void CALLBACK Proc(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (!action_) return;
+        const std::function<void()> action = std::move(action_);
+        action_ = nullptr;
+        action();
+    }
+    static inline std::function<void()> action_;
+    UINT_PTR timer_ = 0;
+};
+
 class SaverWindow : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -1071,14 +1098,27 @@ TEST_F(SaverPassword, TimeOutWhileTheWrongPasswordMessageIsOpen) {
     AskForPassword(form);
     Type(form->MaskEdit1, "wrong");
     bool hiddenBeforeClose = false;
+    std::string activeWhileOpen;
+    bool focusInBox = false;
     {
         MessageBoxCatcher catcher({}, 800);
+        // After the time-out, with the message still open: it must still be the active window
+        // (the time-out must not pull the saver over it), holding the keyboard focus.
+        RunLater look(500, [&] {
+            char cls[16] = {};
+            HWND active = GetActiveWindow();
+            GetClassNameA(active, cls, sizeof cls);
+            activeWhileOpen = cls;
+            focusInBox = GetFocus() == active || IsChild(active, GetFocus());
+        });
         Click(form->ButtonOK);
         hiddenBeforeClose = !form->Panel1->Visible();
         ASSERT_EQ(catcher.Boxes().size(), 1u);
         EXPECT_EQ(catcher.Boxes()[0].text, kWrongPasswordText);
     }
     ASSERT_TRUE(hiddenBeforeClose) << "the time-out did not fire while the message was open";
+    EXPECT_EQ(activeWhileOpen, "#32770") << "the message lost the activation to the time-out";
+    EXPECT_TRUE(focusInBox) << "the message lost the keyboard focus to the time-out";
     PumpApplication(60);
     ExpectWatching(form);
     PumpApplication(400);

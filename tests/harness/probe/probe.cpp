@@ -5,6 +5,7 @@
 //   probe windows [filters]          top-level windows
 //   probe wait [filters] [timeout=MS] first matching window once it exists (exit 1 on time-out)
 //   probe gone [filters] [timeout=MS] waits until no window matches (exit 1 on time-out)
+//   probe processes [exe=NAME]       Windows processes: pid and image name
 //   probe state                      screen, taskbar, saver flag, foreground, cursor, clip
 //   probe reset                      clears the saver flag, shows the taskbar
 //   probe msgbox [filters]           the first message box ("#32770") with its texts and buttons
@@ -116,6 +117,31 @@ std::string imageName(DWORD pid)
 bool sameText(const std::string& a, const std::string& b)
 {
     return lstrcmpiW(wide(a).c_str(), wide(b).c_str()) == 0;
+}
+
+// A process is in this list until the Wine server has closed its handles (its named objects
+// included), which can be a little after its Unix process has gone.
+int listProcesses(const std::string& exe)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 1;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    std::string out = "[";
+    for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry)) {
+        std::string name = utf8(entry.szExeFile);
+        if (!exe.empty() && !sameText(name, exe))
+            continue;
+        char pid[32];
+        std::snprintf(pid, sizeof pid, "%lu", static_cast<unsigned long>(entry.th32ProcessID));
+        if (out.size() > 1)
+            out += ",";
+        out += std::string("{\"pid\":") + pid + ",\"exe\":" + quoted(name) + "}";
+    }
+    CloseHandle(snapshot);
+    std::printf("%s]\n", out.c_str());
+    return 0;
 }
 
 struct Filter {
@@ -476,7 +502,7 @@ int showPattern(int argc, char** argv)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: probe windows|wait|gone|state|reset|msgbox|press|close|reg|"
+    std::fprintf(stderr, "usage: probe windows|wait|gone|processes|state|reset|msgbox|press|close|reg|"
                          "keepalive|pattern [arguments]\n");
     return 2;
 }
@@ -505,6 +531,8 @@ int main(int argc, char** argv)
         return usage();
     if (command == "windows")
         return listWindows(filter);
+    if (command == "processes")
+        return listProcesses(filter.exe);
     if (command == "wait")
         return waitWindow(filter, false);
     if (command == "gone")
