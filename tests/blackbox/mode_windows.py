@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""First arguments that open a window: no argument, "/c" and "/C" open the configuration
-dialog; "/s", "/S" and "/s" followed by another word open the saver. Closing the window ends
+"""First arguments that open a window: no argument, "/c", "/C" and "/c:" with a window
+number (as the system's Settings button passes it) open the configuration dialog; "/s", "/S" and "/s" followed by another word open the saver. Closing the window ends
 the program, and neither writes settings when there is no product key."""
 import os
 import sys
@@ -8,7 +8,7 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 import tavrin_harness as h  # noqa: E402
 
-CONFIGURE = [[], ["/c"], ["/C"]]
+CONFIGURE = [[], ["/c"], ["/C"], ["/c:1234"]]
 SAVER = [["/s"], ["/S"], ["/s", "extra"]]
 
 
@@ -26,12 +26,12 @@ class WindowSwitches(h.Scenario):
 
     def test_configuration_dialog(self):
         for args in CONFIGURE:
-            with self.subTest(args=args):
+            with self.case(args=args):
                 self.open_and_close(args, h.CONFIGURE_CLASS, "Screen Saver Configuring")
 
     def test_saver(self):
         for args in SAVER:
-            with self.subTest(args=args):
+            with self.case(args=args):
                 self.open_and_close(args, h.SAVER_CLASS, h.SAVER_TITLE)
 
 

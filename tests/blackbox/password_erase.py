@@ -11,8 +11,9 @@ import tavrin_harness as h  # noqa: E402
 
 PRODUCT_SUBKEY = r"Software\Quillam\Tavrin"
 
-# (stored "ScreenSaveUsePassword", expected "Password")
+# (stored "ScreenSaveUsePassword" (None: absent), expected "Password")
 CASES = [
+    (None, ""),
     (0, ""),
     (1, "secret"),
     (2, "secret"),  # any non-zero value is on
@@ -22,8 +23,10 @@ CASES = [
 class PasswordErase(h.Scenario):
     def test_password_after_start(self):
         for option, expected in CASES:
-            with self.subTest(ScreenSaveUsePassword=option):
-                h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(option)}\n' +
+            with self.case(ScreenSaveUsePassword=option):
+                h.reset_registry()
+                stored = "-" if option is None else h.dword(option)
+                h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={stored}\n' +
                            h.product_key(**h.valid_settings(Speed=0, Password="secret")))
                 process = self.start("/s")
                 window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)

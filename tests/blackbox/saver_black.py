@@ -15,7 +15,7 @@ SCREEN_PIXELS = h.SCREEN[0] * h.SCREEN[1]
 class BlackBackground(h.Scenario):
     def test_black_screen(self):
         for background in (0, 2, 256 + 0):
-            with self.subTest(Background=background):
+            with self.case(Background=background):
                 h.reg_load(h.product_key(**h.valid_settings(Speed=0, Background=background)))
                 with h.Pattern():
                     process = self.start("/s")

@@ -41,24 +41,43 @@ class SingleInstance(h.Scenario):
     def test_second_copy_opens_nothing_and_brings_the_first_forward(self):
         first, dialog = self.start_first_dialog()
         first_windows = h.program_windows(visible=False)
-        for args in SECOND_STARTS:
-            with self.subTest(args=args), h.Pattern():
-                # Another program's window has the foreground when the second copy starts.
-                self.assertNotEqual(foreground_hwnd(), dialog["hwnd"])
-                shown = self.run_second(args, first_windows)
-                self.assertEqual(shown, [], f"{args}: the second copy showed {h.describe(shown)}")
-                now = h.state()
-                self.assertFalse(now["saver_running"], f"{args}: the screen-saver flag was left set")
-                if now["taskbar"]["exists"]:
-                    self.assertTrue(now["taskbar"]["visible"], f"{args}: the taskbar was left hidden")
-                # The posted request is handled at the first copy's next loop turn.
-                deadline = time.monotonic() + 3
-                while foreground_hwnd() != dialog["hwnd"] and time.monotonic() < deadline:
-                    time.sleep(0.05)
-                self.assertEqual(foreground_hwnd(), dialog["hwnd"],
-                                 f"{args}: the running dialog was not brought to the front")
+        with h.Pattern():
+            other = h.wait_window(cls="TavrinHarnessPattern")
+            for args in SECOND_STARTS:
+                with self.subTest(args=args):
+                    # Another program's window has the foreground when the second copy starts.
+                    h.probe("foreground", str(other["hwnd"]))
+                    self.assertNotEqual(foreground_hwnd(), dialog["hwnd"])
+                    self.check_second_start(args, first_windows, dialog)
         h.close(dialog)
         h.wait_exit(first, timeout=5)
+
+    def test_a_minimised_first_copy_is_restored(self):
+        first, dialog = self.start_first_dialog()
+        first_windows = h.program_windows(visible=False)
+        for args in (["/s"], ["/p"]):
+            with self.subTest(args=args):
+                _, answer = h.probe("show", str(dialog["hwnd"]), "6")
+                self.assertTrue(answer["iconic"], "the dialog could not be minimised")
+                self.check_second_start(args, first_windows, dialog)
+                _, answer = h.probe("show", str(dialog["hwnd"]), "5")
+                self.assertFalse(answer["iconic"], f"{args}: the minimised dialog was not restored")
+        h.close(dialog)
+        h.wait_exit(first, timeout=5)
+
+    def check_second_start(self, args, first_windows, dialog):
+        shown = self.run_second(args, first_windows)
+        self.assertEqual(shown, [], f"{args}: the second copy showed {h.describe(shown)}")
+        now = h.state()
+        self.assertFalse(now["saver_running"], f"{args}: the screen-saver flag was left set")
+        if now["taskbar"]["exists"]:
+            self.assertTrue(now["taskbar"]["visible"], f"{args}: the taskbar was left hidden")
+        # The posted request is handled at the first copy's next loop turn.
+        deadline = time.monotonic() + 3
+        while foreground_hwnd() != dialog["hwnd"] and time.monotonic() < deadline:
+            time.sleep(0.05)
+        self.assertEqual(foreground_hwnd(), dialog["hwnd"],
+                         f"{args}: the running dialog was not brought to the front")
 
     def test_next_start_after_the_first_ends_runs_as_first_copy(self):
         first, dialog = self.start_first_dialog()

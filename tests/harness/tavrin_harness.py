@@ -11,7 +11,9 @@ Waiting is always polling with a time limit, never a blind sleep, except the sho
 after a window appears that Wine needs before it takes input.
 """
 
+import contextlib
 import json
+import re
 import os
 import shlex
 import shutil
@@ -244,13 +246,12 @@ def reg_key_exists(key):
 
 
 def reset_registry():
-    """No product key, the system's password option stored and off, no screen-saver flag,
-    taskbar shown. (A desktop key without "ScreenSaveUsePassword" makes the saver's settings
-    load fail at its first read: scenarios that want that remove the value themselves.)"""
+    """No product key, no "ScreenSaveUsePassword" (the system's password option off), no
+    screen-saver flag, taskbar shown."""
     reg_load(f"""
         [-{PRODUCT_KEY}]
         [{DESKTOP_KEY}]
-        "ScreenSaveUsePassword"={dword(0)}
+        "ScreenSaveUsePassword"=-
     """, name="reset.reg")
     reset_state()
 
@@ -348,7 +349,7 @@ def x_window(window, timeout=3.0):
     """The X window that Wine made for a top-level window (found by its title)."""
     deadline = time.monotonic() + timeout
     while True:
-        found = run(["xdotool", "search", "--onlyvisible", "--name", f"^{window['title']}$"],
+        found = run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(window['title'])}$"],
                     check=False).stdout.split()
         if found:
             return found[-1]
@@ -369,6 +370,13 @@ def key(*keys):
 
 def move(x, y):
     xdotool("mousemove", x, y)
+
+
+def park_pointer():
+    """Puts the pointer in the top right corner, away from where message boxes and dialogs
+    open. Wine sends a window a mouse move when the window under a resting pointer changes, so
+    a box closing under the pointer would move it over the saver."""
+    move(SCREEN[0] - 1, 0)
 
 
 def click(button=1, repeat=1):
@@ -468,6 +476,17 @@ class Scenario(unittest.TestCase):
         reset_state()
         note = f", killed {left} program(s) left running" if left else ""
         sys.stderr.write(f"  [{self.id().split('.')[-1]}: {time.monotonic() - self.started:.1f} s{note}]\n")
+
+    @contextlib.contextmanager
+    def case(self, **params):
+        """One row of a table: a subTest that ends the programs it started and resets the shared
+        state, so that a failed row does not leave a running copy for the next one."""
+        with self.subTest(**params):
+            try:
+                yield
+            finally:
+                if cleanup_programs():
+                    reset_state()
 
     def shot(self, name):
         return screenshot(os.path.join(self.artifacts, name + ".png"))

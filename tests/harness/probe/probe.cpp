@@ -11,6 +11,8 @@
 //   probe msgbox [filters]           the first message box ("#32770") with its texts and buttons
 //   probe press [filters] [button=TEXT]  presses a message box button (default: the first)
 //   probe close HWND                 posts WM_CLOSE
+//   probe show HWND CMD              ShowWindow(HWND, CMD): 6 minimises, 9 restores
+//   probe foreground HWND            SetForegroundWindow(HWND)
 //   probe reg KEY VALUE              type and raw bytes of a value under HKEY_CURRENT_USER
 //   probe keepalive                  hidden window that keeps the Wine desktop alive until killed
 //   probe pattern X Y W H            shows colour bars at that place until closed or killed
@@ -393,6 +395,27 @@ int closeWindow(const char* handle)
     return 0;
 }
 
+// Shows a window with a ShowWindow command (6 minimises, 9 restores), as another program or
+// the user would.
+int showWindowCommand(const char* handle, const char* command)
+{
+    HWND window = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(handle, nullptr, 0)));
+    if (!IsWindow(window)) return 1;
+    ShowWindow(window, std::atoi(command));
+    std::printf("{\"iconic\":%s}\n", IsIconic(window) ? "true" : "false");
+    return 0;
+}
+
+// Makes another program's window the foreground window.
+int foregroundWindow(const char* handle)
+{
+    HWND window = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(handle, nullptr, 0)));
+    if (!IsWindow(window)) return 1;
+    SetForegroundWindow(window);
+    std::printf("{\"foreground\":%s}\n", GetForegroundWindow() == window ? "true" : "false");
+    return 0;
+}
+
 // `wine reg query` shows an empty string the same whether it has no data or one zero byte;
 // the raw bytes tell them apart. Read through the ANSI calls, as the program itself reads.
 int registryValue(const char* key, const char* value)
@@ -502,7 +525,7 @@ int showPattern(int argc, char** argv)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: probe windows|wait|gone|processes|state|reset|msgbox|press|close|reg|"
+    std::fprintf(stderr, "usage: probe windows|wait|gone|processes|state|reset|msgbox|press|close|show|foreground|reg|"
                          "keepalive|pattern [arguments]\n");
     return 2;
 }
@@ -524,6 +547,10 @@ int main(int argc, char** argv)
         return showPattern(argc, argv);
     if (command == "close")
         return argc == 3 ? closeWindow(argv[2]) : usage();
+    if (command == "show")
+        return argc == 4 ? showWindowCommand(argv[2], argv[3]) : usage();
+    if (command == "foreground")
+        return argc == 3 ? foregroundWindow(argv[2]) : usage();
     if (command == "reg")
         return argc == 4 ? registryValue(argv[2], argv[3]) : usage();
     Filter filter;
