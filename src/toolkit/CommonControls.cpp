@@ -117,17 +117,7 @@ void TPageControl::AfterCreate() {
 // The tab control keeps the notifications of its children to itself; the sheets' controls
 // need theirs to reach the form, like those of any other container.
 LRESULT CALLBACK TPageControl::PassNotifications(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_DRAWITEM:
-        return SendMessageA(GetParent(window), message, wParam, lParam);
-    }
+    if (IsChildNotification(message)) return SendMessageA(GetParent(window), message, wParam, lParam);
     auto* self = ControlOf<TPageControl>(window);
     return self ? self->subclass_.Pass(window, message, wParam, lParam)
                 : DefWindowProcA(window, message, wParam, lParam);

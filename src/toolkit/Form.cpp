@@ -34,16 +34,8 @@ DWORD FormExStyle(const FormSpec& spec) {
 // Containers paint their frame and the windowless controls they hold, and pass the
 // notifications of their children up to the form.
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsChildNotification(message)) return SendMessageA(GetParent(window), message, wParam, lParam);
     switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_DRAWITEM:
-        return SendMessageA(GetParent(window), message, wParam, lParam);
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(window, &r);
@@ -64,6 +56,21 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 } // namespace
+
+bool IsChildNotification(UINT message) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_DRAWITEM:
+        return true;
+    }
+    return false;
+}
 
 const char* ContainerClass() {
     static const bool registered = [] {

@@ -98,5 +98,7 @@ UniqueFont MakeFont(const FontSpec& spec, double scale);
 COLORREF ColourValue(Colour colour);
 // The standard window class shared by the toolkit's containers (panels, group boxes, pages).
 const char* ContainerClass();
+// Messages a child control sends its parent; containers pass them on up to the form.
+bool IsChildNotification(UINT message);
 
 } // namespace tk

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks the program file's PE header with objdump: a Windows GUI program (subsystem 2) with
-subsystem version 4.0, built for the expected machine, importing only system DLLs that every
+subsystem version 4.0 (5.2 for the 64-bit build, the oldest a 64-bit Windows loads), built for
+the expected machine, importing only system DLLs that every
 Windows of its generation has.
 
 usage: check_imports.py --objdump TRIPLE-objdump --machine i386|x86-64 FILE
@@ -13,10 +14,10 @@ import sys
 ALLOWED_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",
                 "comctl32.dll", "msvcrt.dll"}
 
-# objdump's format name and optional-header magic for each machine.
+# objdump's format name, optional-header magic and the subsystem version for each machine.
 MACHINES = {
-    "i386": ("pei-i386", "010b"),
-    "x86-64": ("pei-x86-64", "020b"),
+    "i386": ("pei-i386", "010b", ("4", "0")),
+    "x86-64": ("pei-x86-64", "020b", ("5", "2")),
 }
 
 
@@ -27,7 +28,7 @@ def header_field(dump, name):
 
 def problems(dump, machine):
     found = []
-    file_format, magic = MACHINES[machine]
+    file_format, magic, expected_version = MACHINES[machine]
     if f"file format {file_format}" not in dump:
         found.append(f"not a {file_format} file")
     if header_field(dump, "Magic") != magic:
@@ -36,8 +37,9 @@ def problems(dump, machine):
     if subsystem is None or int(subsystem, 16) != 2:
         found.append(f"not a GUI program: subsystem {subsystem}, expected 2 (Windows GUI)")
     version = (header_field(dump, "MajorSubsystemVersion"), header_field(dump, "MinorSubsystemVersion"))
-    if version != ("4", "0"):
-        found.append(f"subsystem version {'.'.join(str(v) for v in version)}, expected 4.0")
+    if version != expected_version:
+        found.append(f"subsystem version {'.'.join(str(v) for v in version)}, "
+                     f"expected {'.'.join(expected_version)}")
     dlls = re.findall(r"DLL Name:\s*(\S+)", dump)
     if not dlls:
         found.append("no import table found")
@@ -59,7 +61,7 @@ def main():
     for problem in found:
         print(f"{args.file}: {problem}")
     if not found:
-        print(f"{args.file}: GUI program, subsystem 4.0, {args.machine}, imports "
+        print(f"{args.file}: GUI program, subsystem {'.'.join(MACHINES[args.machine][2])}, {args.machine}, imports "
               + ", ".join(sorted(set(d.lower() for d in re.findall(r'DLL Name:\s*(\S+)', dump)))))
     return 1 if found else 0
 

@@ -39,9 +39,7 @@ class SettingsErrorBox(h.Scenario):
                 self.assertTrue(h.state()["saver_running"], "the saver's set-up did not run")
                 h.close(window)
                 h.wait_exit(process, timeout=5)
-                now = h.state()
-                self.assertTrue(now["taskbar"]["visible"], "the taskbar must be shown again")
-                self.assertFalse(now["saver_running"], "the screen-saver-running flag must be cleared")
+                self.assert_desktop_back()
 
 
 if __name__ == "__main__":

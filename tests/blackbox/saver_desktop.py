@@ -32,9 +32,7 @@ class SaverOverDesktop(h.Scenario):
     def close_and_check_restored(self, window, process, before):
         h.close(window)
         h.wait_exit(process, timeout=5)
-        now = h.state()
-        self.assertTrue(now["taskbar"]["visible"], "the taskbar must be shown again")
-        self.assertFalse(now["saver_running"], "the screen-saver-running flag must be cleared")
+        self.assert_desktop_back()
         # The desktop, taskbar included, is back as it was.
         self.wait_for_screen(before, "after", "the desktop after the saver ended")
 

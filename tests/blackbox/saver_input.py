@@ -35,9 +35,7 @@ class SaverInput(h.Scenario):
             h.wait_exit(process, timeout=5)
         except h.HarnessError:
             self.fail(f"the saver did not end after {after}")
-        now = h.state()
-        self.assertTrue(now["taskbar"]["visible"], "the taskbar must be shown again")
-        self.assertFalse(now["saver_running"], "the screen-saver-running flag must be cleared")
+        self.assert_desktop_back()
 
     def test_keyboard_only(self):
         process = self.start_saver(1)

@@ -132,9 +132,7 @@ class SaverPassword(h.Scenario):
 
         self.answer("Secret", erase=len("secret"))
         h.wait_exit(process, timeout=5)
-        now = h.state()
-        self.assertTrue(now["taskbar"]["visible"], "the taskbar must be shown again")
-        self.assertFalse(now["saver_running"], "the screen-saver-running flag must be cleared")
+        self.assert_desktop_back()
 
 
 if __name__ == "__main__":

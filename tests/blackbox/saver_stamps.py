@@ -167,9 +167,7 @@ class SaverStamps(h.Scenario):
         h.key("a")
         h.key("b")
         h.wait_exit(process, timeout=5)
-        now = h.state()
-        self.assertTrue(now["taskbar"]["visible"], "the taskbar must be shown again")
-        self.assertFalse(now["saver_running"], "the screen-saver-running flag must be cleared")
+        self.assert_desktop_back()
 
 
 if __name__ == "__main__":

@@ -13,10 +13,11 @@ after a window appears that Wine needs before it takes input.
 
 import contextlib
 import json
-import re
 import os
+import re
 import shlex
 import shutil
+import struct
 import subprocess
 import sys
 import time
@@ -78,8 +79,8 @@ def windows_path(path):
 def run(args, timeout=20, check=True):
     # Wine's console tools print in the Windows code page (and `reg query` prints stray bytes
     # for an empty string with no data), so undecodable bytes are replaced, not fatal.
-    result = subprocess.run(args, env=ENV, capture_output=True, text=True, errors="replace",
-                            timeout=timeout)
+    result = subprocess.run(args, env=ENV, capture_output=True, text=True, encoding="utf-8",
+                            errors="replace", timeout=timeout)
     if check and result.returncode != 0:
         raise HarnessError(f"{' '.join(args)} exited {result.returncode}: {result.stderr.strip()}")
     return result
@@ -241,6 +242,16 @@ def reg_string(key, value):
     return data.split(b"\0")[0].decode("latin-1"), raw["size"]
 
 
+def reg_values(*keys):
+    """Every value of each key (relative to HKEY_CURRENT_USER), in one probe call, as
+    {key: {name: (type, data bytes)} or None when the key is missing}: a before/after pair
+    shows any value a program added, changed or removed."""
+    _, answer = probe("values", *keys, timeout=60)
+    return {key: None if found is None else
+            {item["name"]: (item["type"], bytes.fromhex(item["data"])) for item in found}
+            for key, found in answer.items()}
+
+
 def reg_key_exists(key):
     return wine("reg", "query", key, check=False).returncode == 0
 
@@ -262,7 +273,6 @@ def dword(value):
 
 def double(value):
     """REG_BINARY with the 8 bytes of an IEEE-754 double, little-endian."""
-    import struct
     return "hex:" + ",".join(f"{b:02x}" for b in struct.pack("<d", value))
 
 
@@ -420,9 +430,9 @@ def screenshot(path):
 
 def pixels(path, points):
     """(r, g, b) colours, 8 bits each, of many pixels in one ImageMagick call."""
-    spec = "".join(f"%[fx:round(255*p{{{x},{y}}}.{channel})]{sep}" for x, y in points
-                   for channel, sep in (("r", ","), ("g", ","), ("b", ";")))
-    text = run([CONVERT, path, "-format", spec, "info:"]).stdout
+    expressions = "".join(f"%[fx:round(255*p{{{x},{y}}}.{channel})]{sep}" for x, y in points
+                          for channel, sep in (("r", ","), ("g", ","), ("b", ";")))
+    text = run([CONVERT, path, "-format", expressions, "info:"]).stdout
     return [tuple(int(v) for v in item.split(",")) for item in text.strip().strip(";").split(";")]
 
 
@@ -487,6 +497,12 @@ class Scenario(unittest.TestCase):
             finally:
                 if cleanup_programs():
                     reset_state()
+
+    def assert_desktop_back(self):
+        """The taskbar is shown again and the screen-saver-running flag is cleared."""
+        now = state()
+        self.assertTrue(now["taskbar"]["visible"], "the taskbar must be shown again")
+        self.assertFalse(now["saver_running"], "the screen-saver-running flag must be cleared")
 
     def shot(self, name):
         return screenshot(os.path.join(self.artifacts, name + ".png"))

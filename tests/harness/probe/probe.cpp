@@ -14,6 +14,7 @@
 //   probe show HWND CMD              ShowWindow(HWND, CMD): 6 minimises, 9 restores
 //   probe foreground HWND            SetForegroundWindow(HWND)
 //   probe reg KEY VALUE              type and raw bytes of a value under HKEY_CURRENT_USER
+//   probe values KEY...              every value of each key under HKEY_CURRENT_USER (null if none)
 //   probe keepalive                  hidden window that keeps the Wine desktop alive until killed
 //   probe pattern X Y W H            shows colour bars at that place until closed or killed
 //
@@ -446,6 +447,61 @@ int registryValue(const char* key, const char* value)
     return 0;
 }
 
+std::string hexBytes(const BYTE* data, DWORD size)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string hex(static_cast<size_t>(size) * 2, '0');
+    for (DWORD i = 0; i < size; ++i) {
+        hex[2 * i] = digits[data[i] >> 4];
+        hex[2 * i + 1] = digits[data[i] & 15];
+    }
+    return hex;
+}
+
+// All values of a key with their raw types and bytes, so a scenario can tell whether a
+// program added, changed or removed any value (not only the ones it knows about).
+std::string valuesJson(const char* key)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return "null";
+    DWORD count = 0, longestName = 0, longestData = 0;
+    RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                     &longestName, &longestData, nullptr, nullptr);
+    std::vector<char> name(longestName + 2);
+    std::vector<BYTE> data(longestData + 2);
+    std::string out = "[";
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD nameSize = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()),
+              type = 0;
+        if (RegEnumValueA(handle, i, name.data(), &nameSize, nullptr, &type, data.data(), &size) !=
+            ERROR_SUCCESS)
+            continue;
+        char numbers[64];
+        std::snprintf(numbers, sizeof numbers, ",\"type\":%lu,\"size\":%lu,\"data\":",
+                      static_cast<unsigned long>(type), static_cast<unsigned long>(size));
+        if (out.size() > 1)
+            out += ",";
+        out += "{\"name\":" + quoted(std::string(name.data(), nameSize)) + numbers + "\"" +
+               hexBytes(data.data(), size) + "\"}";
+    }
+    RegCloseKey(handle);
+    return out + "]";
+}
+
+// Several keys in one call: {"KEY": [values] or null, ...}.
+int registryValues(int argc, char** argv)
+{
+    std::string out = "{";
+    for (int i = 2; i < argc; ++i) {
+        if (out.size() > 1)
+            out += ",";
+        out += quoted(argv[i]) + ":" + valuesJson(argv[i]);
+    }
+    std::fputs((out + "}\n").c_str(), stdout);
+    return 0;
+}
+
 // Wine's desktop process ends about a second after its last GUI program; this window keeps it
 // (and the taskbar) alive for the whole session, so launches never race its shutdown.
 int keepAlive()
@@ -525,7 +581,7 @@ int showPattern(int argc, char** argv)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: probe windows|wait|gone|processes|state|reset|msgbox|press|close|show|foreground|reg|"
+    std::fprintf(stderr, "usage: probe windows|wait|gone|processes|state|reset|msgbox|press|close|show|foreground|reg|values|"
                          "keepalive|pattern [arguments]\n");
     return 2;
 }
@@ -553,6 +609,8 @@ int main(int argc, char** argv)
         return argc == 3 ? foregroundWindow(argv[2]) : usage();
     if (command == "reg")
         return argc == 4 ? registryValue(argv[2], argv[3]) : usage();
+    if (command == "values")
+        return argc >= 3 ? registryValues(argc, argv) : usage();
     Filter filter;
     if (!parseFilter(argc, argv, 2, filter))
         return usage();
