@@ -43,6 +43,20 @@ LONG WINAPI RestoreDesktopOnCrash(EXCEPTION_POINTERS*) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
+// The stored password as it can be typed into the edit: no edit takes a control character
+// (a tab moves the focus, the others are refused), and the edit holds at most 20 characters.
+// Compared with this, any stored password can be typed, so the saver can always be left.
+std::string TypeablePassword(const std::string& stored) {
+    std::string typeable;
+    for (char c : stored) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x20 || code == 0x7F) continue;
+        if (typeable.size() == kPasswordEditLength) break;
+        typeable += c;
+    }
+    return typeable;
+}
+
 void RestoreDesktopOnTerminate() {
     if (FormScreenSaver) FormScreenSaver->ExitScreenSaver();
     std::abort();
@@ -194,10 +208,9 @@ void TFormScreenSaver::ShowExitPanel() {
 }
 
 void TFormScreenSaver::ButtonOKClick() {
-    // The edit holds at most 20 characters, so a longer stored password is matched by its
-    // first 20; otherwise it could never be typed and the saver could never be left.
-    const std::string stored = SaverSettings.Password.substr(0, kPasswordEditLength);
-    if (MaskEdit1->Text() == stored) {
+    // A longer stored password is matched by its first 20 characters, one with control
+    // characters by the rest; otherwise it could never be typed and the saver never left.
+    if (MaskEdit1->Text() == TypeablePassword(SaverSettings.Password)) {
         ExitScreenSaver();
         tk::Application.Terminate();
         return;

@@ -4,28 +4,27 @@
 For every value the saver reads (the product key's values and the system's
 "ScreenSaveUsePassword") the table stores it missing, with each wrong registry type, oversize,
 and with boundary numbers, on top of an otherwise valid key. Each row starts "/s", dismisses
-the error box when the row expects one, then moves the mouse twice and presses two keys (the
-row's kinds of input; Wine's own pointer moves may already have used up the ignored first
-one). The saver must end, or, with the password option on and a password stored, show the
-panel and end once the password's first 20 characters are typed and OK is clicked. Afterwards
-the taskbar is shown, the screen-saver flag is cleared and both registry keys hold exactly what
-the row stored, except that the saver empties "Password" when the password option is off.
+the error box the row expects, then moves the mouse twice and presses two keys, giving each
+input time to end the saver (Wine's own pointer moves after a window shows may already have
+used up the ignored first input, so which one ends it is reported, not checked). The saver must
+end by then; with the password option on and a password stored it must instead show the panel
+and end once the password is typed as far as the panel's edit takes it (its first 20
+characters, control characters left out) and OK is clicked. Afterwards the taskbar is shown,
+the screen-saver flag is cleared and both registry keys hold exactly what the row stored, except
+that the saver empties "Password" when the password option is off.
 
-A table of rows and outcomes is printed to stdout."""
+A table of rows and outcomes is printed to stdout.
+"""
 import os
-import struct
 import subprocess
 import sys
-import threading
-import time
 from dataclasses import dataclass, field
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 import tavrin_harness as h  # noqa: E402
-
-PRODUCT_SUBKEY = r"Software\Quillam\Tavrin"
-DESKTOP_SUBKEY = r"Control Panel\Desktop"
-REG_SZ, REG_DWORD = 1, 4
+from bad_input import (BIG_TEXT, BOUNDARIES, DESKTOP_SUBKEY, MIB, PRODUCT_SUBKEY, REG_SZ,  # noqa: E402
+                       bad_type, binary, describe_diff, double, dword, dword_bytes, expand_sz, multi_sz,
+                       no_data, print_table, qword, regedit_text, sz, sz_bytes)
 
 # How long one input gets to end the saver before the next one is sent.
 REACTION = 0.35
@@ -37,72 +36,8 @@ OK_ON_PANEL = (203 + 30, 13 + 10)
 LOAD_ORDER = ["PictureSet", "Speed", "CLS", "Version", "Background", "Password", "Sensitivity"] + \
     [f"Pic_{n:02d}" for n in range(1, 26)]
 
-
-# ---- registry data ------------------------------------------------------------------------------
-
-@dataclass(frozen=True)
-class Data:
-    """A value as stored: its type and bytes, and how a REGEDIT4 file writes it."""
-    type: int
-    data: bytes
-    text: str
-
-
-def raw(kind, data):
-    return Data(kind, data, f"hex({kind:x}):" + ",".join(f"{b:02x}" for b in data))
-
-
-def sz(text):
-    # regedit stores the text with a terminating zero.
-    return Data(REG_SZ, text.encode("latin-1") + b"\0", '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"')
-
-
-def sz_bytes(data):
-    """A REG_SZ with exactly these bytes (no zero added)."""
-    return raw(REG_SZ, data)
-
-
-def expand_sz(text):
-    return raw(2, text.encode("latin-1") + b"\0")
-
-
-def multi_sz(*texts):
-    return raw(7, b"".join(t.encode("latin-1") + b"\0" for t in texts) + b"\0")
-
-
-def binary(data):
-    return raw(3, data)
-
-
-def dword(value):
-    return raw(REG_DWORD, (value & 0xFFFFFFFF).to_bytes(4, "little"))
-
-
-def dword_bytes(data):
-    """A REG_DWORD with these bytes, of any length."""
-    return raw(REG_DWORD, data)
-
-
-def qword(value):
-    return raw(0xB, (value & 0xFFFFFFFFFFFFFFFF).to_bytes(8, "little"))
-
-
-def double(value):
-    return binary(struct.pack("<d", value))
-
-
-MIB = 1 << 20
-BIG_TEXT = sz("7" * MIB)
 # A long password: what the saver asks for is its first 20 characters.
 LONG_PASSWORD = ("Tavrin0123456789" * (MIB // 16 + 1))[:MIB]
-
-
-def bad_type(name):
-    return f"Invalid data type for '{name}'"
-
-
-def no_data(name):
-    return f"Failed to get data for '{name}'"
 
 
 # ---- the table ---------------------------------------------------------------------------------
@@ -110,8 +45,8 @@ def no_data(name):
 @dataclass
 class Row:
     name: str
-    product: dict = field(default_factory=dict)  # value -> REGEDIT4 data, None deletes it
-    use_password: str = None                     # "ScreenSaveUsePassword" data; None: absent
+    product: dict = field(default_factory=dict)  # value -> Data over the valid key; None deletes it
+    use_password: object = None                  # "ScreenSaveUsePassword" Data; None: absent
     box: str = None                              # the error box's text, None: no box
     password: str = None                         # what the panel asks for; None: no panel
     # Whether the system's password option counts as on (a non-zero REG_DWORD of at most 4 bytes).
@@ -139,9 +74,6 @@ def integer_rows(name):
         Row(f"{name} REG_QWORD", {name: qword(1)}, box=no_data(name)),
         Row(f"{name} 5-byte dword", {name: dword_bytes(b"\1\0\0\0\0")}, box=no_data(name)),
     ]
-
-
-BOUNDARIES = [0, 1, 255, 256, 65535, 65536, 0xFFFFFFFF]
 
 
 def boundary_rows(name, numbers=BOUNDARIES):
@@ -222,6 +154,8 @@ def rows():
             password="ABCDEFGHIJKLMNOPQRST", **on),
         Row("Password 1 MiB", {"Password": sz(LONG_PASSWORD)}, password=LONG_PASSWORD[:20], **on),
         Row("Password with a zero byte", {"Password": sz_bytes(b"Sec\0ret\0")}, password="Sec", **on),
+        # No edit takes a tab or another control character: what can be typed is the rest.
+        Row("Password with control characters", {"Password": sz("Se\tcr\x01et")}, password="Secret", **on),
         # The option off: whatever the stored password is, it is emptied.
         Row("Password REG_DWORD, option off", {"Password": dword(7)}, use_password=dword(0)),
     ]
@@ -229,13 +163,6 @@ def rows():
 
 
 # ---- running a row -------------------------------------------------------------------------------
-
-def regedit_text(row):
-    lines = [f"[-{h.PRODUCT_KEY}]", f"[{h.PRODUCT_KEY}]"]
-    lines += [f'"{name}"={data.text}' for name, data in stored_product(row).items()]
-    lines += [f"[{h.DESKTOP_KEY}]", f'"ScreenSaveUsePassword"={row.use_password.text if row.use_password else "-"}']
-    return "\n".join(lines)
-
 
 def stored_product(row):
     return {name: data for name, data in product_values(**row.product).items() if data is not None}
@@ -249,39 +176,6 @@ def password_emptied(row):
     """The saver empties "Password" when the option is off and its load got that far."""
     failed = failing_value(row)
     return not row.option_on and (failed is None or LOAD_ORDER.index(failed) > LOAD_ORDER.index("Password"))
-
-
-def describe_diff(before, after):
-    if before is None or after is None:
-        return f"key {'absent' if before is None else 'present'} -> {'absent' if after is None else 'present'}"
-    changes = []
-    for name in sorted(set(before) | set(after), key=str.lower):
-        old, new = before.get(name), after.get(name)
-        if old == new:
-            continue
-        show = (lambda v: "absent" if v is None else f"type {v[0]}, {len(v[1])} bytes")
-        changes.append(f"{name}: {show(old)} -> {show(new)}")
-    return "; ".join(changes) or "none"
-
-
-def in_parallel(*calls):
-    """Runs independent probe calls at the same time; returns their results in order."""
-    results = [None] * len(calls)
-    errors = []
-
-    def run(i, call):
-        try:
-            results[i] = call()
-        except Exception as error:  # noqa: BLE001 - reported below
-            errors.append(error)
-    threads = [threading.Thread(target=run, args=(i, c)) for i, c in enumerate(calls)]
-    for thread in threads:
-        thread.start()
-    for thread in threads:
-        thread.join()
-    if errors:
-        raise errors[0]
-    return results
 
 
 class BadInputSaver(h.Scenario):
@@ -317,7 +211,7 @@ class BadInputSaver(h.Scenario):
         return "password + OK" if self.ended(process, timeout=3) else None
 
     def run_row(self, row):
-        h.reg_load(regedit_text(row), name="bad_input_saver.reg")
+        h.reg_load(regedit_text(stored_product(row), row.use_password), name="bad_input_saver.reg")
         h.park_pointer()
         process = self.start("/s")
         outcome = {"box": "none"}
@@ -331,21 +225,20 @@ class BadInputSaver(h.Scenario):
         ended_by = self.give_input(process, row, window)
         outcome["ended by"] = ended_by or "NOT ENDED"
         if ended_by is None:
-            left = h.describe(h.program_windows(visible=False))
-            h.kill(process)
-            self.fail(f"the saver did not end; windows: {left}")
-        now, keys = in_parallel(h.state, lambda: h.reg_values(PRODUCT_SUBKEY, DESKTOP_SUBKEY))
+            self.fail(f"the saver did not end; windows: {h.describe(h.program_windows(visible=False))}")
+        now = h.state()
+        keys = h.reg_values(PRODUCT_SUBKEY, DESKTOP_SUBKEY)
         outcome["taskbar"] = "shown" if now["taskbar"]["visible"] else "HIDDEN"
         outcome["flag"] = "set" if now["saver_running"] else "clear"
 
         # What the row stored, the password emptied when the saver should have emptied it.
-        stored = {name: (data.type, data.data) for name, data in stored_product(row).items()}
+        stored = {name: data.stored() for name, data in stored_product(row).items()}
         product = dict(stored)
         if password_emptied(row):
             product["Password"] = (REG_SZ, b"")
         desktop = dict(self.desktop)
         if row.use_password:
-            desktop["ScreenSaveUsePassword"] = (row.use_password.type, row.use_password.data)
+            desktop["ScreenSaveUsePassword"] = row.use_password.stored()
         outcome["registry"] = describe_diff(stored, keys[PRODUCT_SUBKEY])
         if keys[DESKTOP_SUBKEY] != desktop:
             outcome["registry"] += "; desktop: " + describe_diff(desktop, keys[DESKTOP_SUBKEY])
@@ -368,21 +261,12 @@ class BadInputSaver(h.Scenario):
         self.assertNotIn("ScreenSaveUsePassword", self.desktop)
         table = rows()
         try:
-            for row in table:
-                with self.case(row=row.name):
-                    self.run_row(row)
+            with h.probe_server():
+                for row in table:
+                    with self.case(row=row.name):
+                        self.run_row(row)
         finally:
-            print_table(self.outcomes, len(table))
-
-
-def print_table(outcomes, total):
-    columns = ["box", "ended by", "taskbar", "flag", "registry"]
-    width = max([len(name) for name, _ in outcomes] + [4])
-    print(f"\n{'case':<{width}} | " + " | ".join(columns))
-    for name, outcome in outcomes:
-        print(f"{name:<{width}} | " + " | ".join(outcome.get(c, "?") for c in columns))
-    print(f"{len(outcomes)} of {total} rows ran to the end")
-    sys.stdout.flush()
+            print_table(["box", "ended by", "taskbar", "flag", "registry"], self.outcomes, len(table))
 
 
 if __name__ == "__main__":

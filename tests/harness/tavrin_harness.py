@@ -15,11 +15,13 @@ import contextlib
 import json
 import os
 import re
+import select
 import shlex
 import shutil
 import struct
 import subprocess
 import sys
+import threading
 import time
 import unittest
 
@@ -92,8 +94,80 @@ def wine(*args, timeout=20, check=True):
 
 # ---- probe -------------------------------------------------------------------------------------
 
+class _ProbeServer:
+    """One probe process in serve mode: a call costs milliseconds instead of a Wine start."""
+
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.start()
+
+    def start(self):
+        self.process = subprocess.Popen(["wine", PROBE, "serve"], env=ENV, stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                        start_new_session=True)
+        self.pending = b""
+
+    def call(self, args, timeout):
+        with self.lock:
+            self.process.stdin.write(("\t".join(args) + "\n").encode("utf-8"))
+            self.process.stdin.flush()
+            deadline = time.monotonic() + timeout
+            while b"\x1e" not in self.pending:
+                left = deadline - time.monotonic()
+                if left <= 0 or not select.select([self.process.stdout], [], [], left)[0]:
+                    self.restart()
+                    raise HarnessError(f"probe {' '.join(args)}: no answer within {timeout} s")
+                chunk = os.read(self.process.stdout.fileno(), 1 << 20)
+                if not chunk:
+                    self.restart()
+                    raise HarnessError(f"probe {' '.join(args)}: the probe server ended")
+                self.pending += chunk
+            output, _, rest = self.pending.partition(b"\x1e")
+            code, _, self.pending = rest.partition(b"\n")
+            return int(code), output.decode("utf-8", errors="replace")
+
+    def restart(self):
+        kill(self.process)
+        self.close()
+        self.start()
+
+    def close(self):
+        # End of input ends the probe; kill it only if it does not go.
+        try:
+            self.process.stdin.close()
+            self.process.wait(timeout=5)
+        except (OSError, subprocess.TimeoutExpired):
+            kill(self.process)
+        self.process.stdout.close()
+
+
+_server = None
+
+
+@contextlib.contextmanager
+def probe_server():
+    """Within the block every probe call goes to one long-running probe: for scenarios that
+    ask hundreds of questions."""
+    global _server
+    previous, _server = _server, _ProbeServer()
+    try:
+        yield
+    finally:
+        _server.close()
+        _server = previous
+
+
 def probe(*args, timeout=20):
     """Runs the probe and returns (exit code, parsed JSON)."""
+    if _server:
+        code, text = _server.call([str(a) for a in args], timeout)
+        if code == 2:
+            raise HarnessError(f"probe {' '.join(args)}: bad usage")
+        text = text.strip()
+        try:
+            return code, json.loads(text) if text else None
+        except json.JSONDecodeError as error:
+            raise HarnessError(f"probe {' '.join(args)} printed no JSON: {text!r}") from error
     result = wine(PROBE, *args, timeout=timeout, check=False)
     if result.returncode == 2:
         raise HarnessError(f"probe {' '.join(args)}: bad usage: {result.stderr.strip()}")

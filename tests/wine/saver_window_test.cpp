@@ -969,7 +969,10 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", true},
                       AnswerCase{"ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOPQRST", true},
                       AnswerCase{"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFGHIJKLMNOPQRS", false},
-                      AnswerCase{"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrst", false}),
+                      AnswerCase{"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrst", false},
+                      // Control characters cannot be typed into the edit; a stored password
+                      // holding them is matched by the rest.
+                      AnswerCase{"Se\tcr\x01" "et", "Secret", true}, AnswerCase{"Se\tcret", "Se", false}),
     [](const auto& info) {
         return "Row" + std::to_string(info.index) + (info.param.right ? "Right" : "Wrong");
     });

@@ -17,6 +17,7 @@
 //   probe values KEY...              every value of each key under HKEY_CURRENT_USER (null if none)
 //   probe keepalive                  hidden window that keeps the Wine desktop alive until killed
 //   probe pattern X Y W H            shows colour bars at that place until closed or killed
+//   probe serve                      reads commands from stdin, one a line (see serve())
 //
 // Filters are key=value words: class=, title=, exe= (image file name, case-insensitive),
 // pid= (Windows process id), visible=1. Exit code 0 on success, 1 when nothing matched,
@@ -588,7 +589,7 @@ int usage()
 
 } // namespace
 
-int main(int argc, char** argv)
+static int command(int argc, char** argv)
 {
     if (argc < 2)
         return usage();
@@ -627,4 +628,47 @@ int main(int argc, char** argv)
     if (command == "press")
         return messageBox(filter, true);
     return usage();
+}
+
+namespace {
+
+// Serve mode: one command per line on stdin, its words separated by tabs; after each
+// command's output a line "\x1e" followed by its exit code. Saves a Wine start per call for
+// scenarios that ask many questions.
+int serve()
+{
+    std::string line;
+    for (int c = std::getchar(); c != EOF; c = std::getchar()) {
+        if (c != '\n') {
+            line += static_cast<char>(c);
+            continue;
+        }
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::vector<std::string> words = {"probe"};
+        for (size_t start = 0;;) {
+            size_t tab = line.find('\t', start);
+            words.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
+            if (tab == std::string::npos)
+                break;
+            start = tab + 1;
+        }
+        std::vector<char*> args;
+        for (std::string& word : words)
+            args.push_back(word.data());
+        int code = command(static_cast<int>(args.size()), args.data());
+        std::printf("\x1e%d\n", code);
+        std::fflush(stdout);
+        line.clear();
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && std::string(argv[1]) == "serve")
+        return serve();
+    return command(argc, argv);
 }
