@@ -48,7 +48,9 @@ def dark_pixels(path, area):
     return found
 
 
-class SaverPassword(h.Scenario):
+class PanelChecks:
+    """Looking at and answering the password panel; mixed into a scenario."""
+
     def panel_shown(self, name):
         shot = self.shot(name)
         colours = h.pixels(shot, [on_panel(x, y) for x, y in PANEL_BACKGROUND + OUTSIDE])
@@ -85,6 +87,8 @@ class SaverPassword(h.Scenario):
         h.press()
         h.wait_gone(cls="#32770", exe=h.SCR_NAME, timeout=5)
 
+
+class SaverPassword(PanelChecks, h.Scenario):
     def test_panel_wrong_cancel_and_right(self):
         h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=0, Background=0), Password="Secret"))
         h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
