@@ -112,3 +112,12 @@ def print_table(columns, outcomes, total):
         print(f"{name:<{width}} | " + " | ".join(str(outcome.get(c, "?")) for c in columns))
     print(f"{len(outcomes)} of {total} rows ran")
     sys.stdout.flush()
+
+
+def dismiss_error_box(test, expected, outcome):
+    """Waits for the program's error box, checks it (caption "Tavrin", the expected text, one OK
+    button), records its text in `outcome` and presses OK."""
+    box = h.wait_message_box(timeout=5)
+    outcome["box"] = " / ".join(box["texts"])
+    test.assertEqual((box["title"], box["texts"], box["buttons"]), ("Tavrin", [expected], ["OK"]))
+    h.press("OK", pid=box["pid"])

@@ -18,7 +18,7 @@ from dataclasses import dataclass, field
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 import tavrin_harness as h  # noqa: E402
-from bad_input import (BIG_TEXT, DESKTOP_SUBKEY, PRODUCT_SUBKEY, REG_BINARY, REG_DWORD, REG_SZ,  # noqa: E402
+from bad_input import (dismiss_error_box, BIG_TEXT, DESKTOP_SUBKEY, PRODUCT_SUBKEY, REG_BINARY, REG_DWORD, REG_SZ,  # noqa: E402
                        bad_type, binary, describe_diff, double, dword, dword_bytes, expand_sz, multi_sz,
                        no_data, print_table, qword, regedit_text, sz)
 
@@ -186,10 +186,7 @@ class BadInputDialog(h.Scenario):
         outcome = {"box": "none"}
         self.outcomes.append((row.name, outcome))
         if row.box:
-            box = h.wait_message_box(timeout=5)
-            outcome["box"] = " / ".join(box["texts"])
-            self.assertEqual((box["title"], box["texts"], box["buttons"]), ("Tavrin", [row.box], ["OK"]))
-            h.press("OK", pid=box["pid"])
+            dismiss_error_box(self, row.box, outcome)
         window = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME, timeout=5)
         outcome["dialog"] = "open"
         x, y, width, height = window["rect"]

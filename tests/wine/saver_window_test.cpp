@@ -19,6 +19,7 @@
 #include "core/PictureTick.h"
 #include "core/Random.h"
 #include "wine/support/MessageBoxCatcher.h"
+#include "wine/support/ResourceCounts.h"
 #include "wine/support/WineTestSupport.h"
 
 namespace {
@@ -518,48 +519,6 @@ TEST_F(SaverWindow, PaceTimerStampsPictures) {
         3000));
 }
 
-// The number of GDI objects this process holds. Windows counts them for GetGuiResources; Wine 8
-// leaves that a stub, but keeps the objects in the process's GDI handle table (entries of 24
-// bytes, the type at byte 14, 0 for a free entry) whose address is in the PEB.
-long GdiObjectCount() {
-    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
-        return static_cast<long>(counted);
-    using QueryProcess = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<QueryProcess>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION basic = {};
-    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
-        return -1;
-    const auto* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const BYTE* const*>(peb + (sizeof(void*) == 8 ? 0xF8 : 0x94));
-    if (!table) return -1;
-    long count = 0;
-    for (int i = 0; i < 0x10000; ++i)
-        count += table[i * 24 + 14] != 0 ? 1 : 0;
-    return count;
-}
-
-// A measure of the USER objects this process holds. Without GetGuiResources: the highest
-// handle slot that a batch of fresh icons takes. Free slots are reused first, so objects that
-// leaked push it up by about their number.
-long UserObjectMeasure() {
-    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))
-        return static_cast<long>(counted);
-    BYTE andMask[32 * 4], xorMask[32 * 4];
-    std::fill(std::begin(andMask), std::end(andMask), BYTE{0xFF});
-    std::fill(std::begin(xorMask), std::end(xorMask), BYTE{0});
-    std::vector<HICON> icons;
-    long highest = 0;
-    for (int i = 0; i < 200; ++i) {
-        HICON icon = CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask);
-        if (!icon) return -1;
-        icons.push_back(icon);
-        highest = std::max(highest, static_cast<long>(LOWORD(reinterpret_cast<UINT_PTR>(icon))));
-    }
-    for (HICON icon : icons)
-        DestroyIcon(icon);
-    return highest / 2; // user handles step by 2
-}
 
 // Stamping and cleaning many times leaves the process's GDI and USER objects where they were.
 TEST_F(SaverWindow, LongRunLeaksNoObjects) {
@@ -572,7 +531,7 @@ TEST_F(SaverWindow, LongRunLeaksNoObjects) {
         form->Timer1Timer(); // first-use allocations
     form->TimerCLSTimer();
     PumpApplication(50);
-    const long gdiBefore = GdiObjectCount(), userBefore = UserObjectMeasure();
+    const long gdiBefore = testsupport::GdiObjectCount(), userBefore = testsupport::UserObjectMeasure();
     ASSERT_GT(gdiBefore, 0) << "cannot count GDI objects here";
     ASSERT_GT(userBefore, 0) << "cannot measure USER objects here";
     for (int i = 0; i < 10000; ++i) {
@@ -583,7 +542,7 @@ TEST_F(SaverWindow, LongRunLeaksNoObjects) {
         }
     }
     PumpApplication(50);
-    const long gdiAfter = GdiObjectCount(), userAfter = UserObjectMeasure();
+    const long gdiAfter = testsupport::GdiObjectCount(), userAfter = testsupport::UserObjectMeasure();
     EXPECT_LE(gdiAfter, gdiBefore + 10) << gdiBefore << " -> " << gdiAfter;
     EXPECT_LE(userAfter, userBefore + 10) << userBefore << " -> " << userAfter;
     RecordProperty("gdi_before", gdiBefore);
