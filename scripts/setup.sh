@@ -8,7 +8,7 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   wine wine32:i386 wine64
   xvfb x11-utils xdotool imagemagick
-  python3 zip nsis fonts-liberation
+  python3 zip nsis fonts-liberation fonts-wine
 )
 
 missing=()
