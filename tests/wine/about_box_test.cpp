@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "About.h"
+#include "support/ApplicationPump.h"
 #include "support/WindowFacts.h"
 #include "support/WineTestSupport.h"
 #include "toolkit/Hints.h"
@@ -22,15 +23,8 @@ using testsupport::TextOf;
 
 // The forms run in the toolkit's own loop, where Tab, Enter and Escape go through the dialog
 // manager.
-bool HandleOne() {
-    return tk::Application.ProcessMessage();
-}
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000) {
-    return testsupport::PumpUntil(done, timeoutMs, HandleOne);
-}
-void PumpFor(DWORD ms) {
-    testsupport::PumpFor(ms, HandleOne);
-}
+using testsupport::PumpApplicationFor;
+using testsupport::PumpApplicationUntil;
 
 constexpr char kHint[] = "Go to Home Page...";
 
@@ -233,7 +227,7 @@ TEST_F(AboutBoxTest, HintShowsWhenThePointerRestsOnTheName) {
         auto restOn = [&](HWND window, POINT point) {
             ClientToScreen(window, &point);
             SetCursorPos(point.x, point.y);
-            return PumpUntil([&] { return IsWindowVisible(hints) != FALSE; }, 2500);
+            return PumpApplicationUntil([&] { return IsWindowVisible(hints) != FALSE; }, 2500);
         };
         EXPECT_FALSE(restOn(box.Panel1->Handle(), {45, 45})) << "hint over the icon";
         RECT r;
@@ -281,7 +275,7 @@ TEST_F(AboutBoxTest, OtherFormsAreDisabledWhileItIsShown) {
         TCaller() : tk::TForm(kCaller) {}
     };
     TCaller* caller = tk::Application.CreateForm<TCaller>();
-    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == caller->Handle(); }));
+    ASSERT_TRUE(PumpApplicationUntil([&] { return GetActiveWindow() == caller->Handle(); }));
     bool callerEnabled = true;
     WhileShown::Run([&](TAboutBox& box) {
         callerEnabled = IsWindowEnabled(caller->Handle()) != FALSE;
@@ -290,7 +284,7 @@ TEST_F(AboutBoxTest, OtherFormsAreDisabledWhileItIsShown) {
     });
     EXPECT_FALSE(callerEnabled);
     EXPECT_TRUE(IsWindowEnabled(caller->Handle()));
-    EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == caller->Handle(); }));
+    EXPECT_TRUE(PumpApplicationUntil([&] { return GetActiveWindow() == caller->Handle(); }));
 }
 
 // Wine's shell hands web addresses to the commands listed here; "true" opens nothing.
@@ -322,7 +316,7 @@ TEST_F(AboutBoxTest, ClickingTheLinksLeavesTheBoxOpen) {
             SendMessageA(link->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
             SendMessageA(link->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         }
-        PumpFor(300);
+        PumpApplicationFor(300);
         stillShown = box.Visible() && AboutBox == &box;
         box.Close();
     });

@@ -12,6 +12,7 @@
 
 #include "Unit3.h"
 #include "support/MessageBoxCatcher.h"
+#include "support/ApplicationPump.h"
 #include "support/WindowFacts.h"
 #include "support/WineTestSupport.h"
 
@@ -24,15 +25,8 @@ using testsupport::TextOf;
 
 // The forms run in the toolkit's own loop, where Tab, Enter and Escape go through the dialog
 // manager.
-bool HandleOne() {
-    return tk::Application.ProcessMessage();
-}
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000) {
-    return testsupport::PumpUntil(done, timeoutMs, HandleOne);
-}
-void PumpFor(DWORD ms) {
-    testsupport::PumpFor(ms, HandleOne);
-}
+using testsupport::PumpApplicationFor;
+using testsupport::PumpApplicationUntil;
 
 constexpr char kVendorKey[] = "Software\\Quillam";
 constexpr char kProductKey[] = "Software\\Quillam\\Tavrin";
@@ -108,7 +102,7 @@ void PressKey(HWND window, WORD virtualKey) {
     const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
     PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
     PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
-    PumpFor(200);
+    PumpApplicationFor(200);
 }
 
 // A window of another kind, to take the activation away from the dialog.
@@ -133,8 +127,8 @@ class PasswordDialog : public ::testing::Test {
         tk::Application.Initialize();
         form = tk::Application.CreateForm<TFormPassword>();
         form->Show();
-        ASSERT_TRUE(PumpUntil([this] { return GetActiveWindow() == form->Handle(); }));
-        PumpFor(100);
+        ASSERT_TRUE(PumpApplicationUntil([this] { return GetActiveWindow() == form->Handle(); }));
+        PumpApplicationFor(100);
     }
     void TearDown() override {
         tk::Application.ResetForTests();
@@ -154,7 +148,7 @@ class PasswordDialog : public ::testing::Test {
 
     // The terminate request is a quit message in the queue.
     static bool TerminateRequested() {
-        PumpFor(100);
+        PumpApplicationFor(100);
         return tk::Application.Terminated();
     }
 
@@ -264,10 +258,10 @@ TEST_F(PasswordDialog, ComingBackFromAnotherWindowKeepsTheFocusedField) {
     {
         OtherWindow other;
         SetActiveWindow(other.get());
-        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == other.get(); }));
+        ASSERT_TRUE(PumpApplicationUntil([&] { return GetActiveWindow() == other.get(); }));
         SetActiveWindow(form->Handle());
-        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form->Handle(); }));
-        PumpFor(100);
+        ASSERT_TRUE(PumpApplicationUntil([&] { return GetActiveWindow() == form->Handle(); }));
+        PumpApplicationFor(100);
     }
     EXPECT_EQ(GetFocus(), Confirmation());
 }

@@ -20,6 +20,7 @@
 #include "core/Random.h"
 #include "wine/support/MessageBoxCatcher.h"
 #include "wine/support/ResourceCounts.h"
+#include "wine/support/ApplicationPump.h"
 #include "wine/support/WineTestSupport.h"
 
 namespace {
@@ -33,15 +34,8 @@ constexpr char kWrongPasswordText[] = "The passwort that you typed is not correc
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr LPARAM kKeyA = 0x001E0001; // repeat count 1, scan code of A
 
-bool HandleOneApplicationMessage() {
-    return tk::Application.ProcessMessage();
-}
-void PumpApplication(DWORD ms) {
-    testsupport::PumpFor(ms, HandleOneApplicationMessage);
-}
-bool PumpApplicationUntil(const std::function<bool()>& done, DWORD ms) {
-    return testsupport::PumpUntil(done, ms, HandleOneApplicationMessage);
-}
+using testsupport::PumpApplicationFor;
+using testsupport::PumpApplicationUntil;
 
 std::string Describe(const MessageBoxCatcher& catcher) {
     std::string out;
@@ -158,14 +152,14 @@ class SaverWindow : public ::testing::Test {
     // mouse move Wine sends after a window shows).
     TFormScreenSaver* Start() {
         auto* form = tk::Application.CreateForm<TFormScreenSaver>();
-        PumpApplication(150);
+        PumpApplicationFor(150);
         return form;
     }
 
     // Pressing a key, as far as the input watch can tell.
     void PostKey(TFormScreenSaver* form, WPARAM key = 'A') {
         PostMessageA(form->Handle(), WM_KEYDOWN, key, kKeyA);
-        PumpApplication(60);
+        PumpApplicationFor(60);
     }
 
     static void Type(tk::TControl* edit, const std::string& text) {
@@ -359,14 +353,14 @@ TEST_F(SaverWindow, DesktopBackgroundHoldsTheScreenAsItWasAtStart) {
     TFormScreenSaver* form = nullptr;
     {
         testsupport::ColouredWindow coloured(kColour, area);
-        PumpApplication(200);
+        PumpApplicationFor(200);
         HDC screen = GetDC(nullptr);
         before.CopyFrom(screen);
         ReleaseDC(nullptr, screen);
         ASSERT_EQ(before.At(150, 150), kColour) << "the coloured window is not on the screen";
         form = Start();
     }
-    PumpApplication(100);
+    PumpApplicationFor(100);
     Pixels picture(ScreenWidth(), ScreenHeight());
     picture.CopyFrom(form->Backgroundimage->Canvas());
     EXPECT_EQ(picture.At(150, 150), kColour);
@@ -487,7 +481,7 @@ TEST_F(SaverWindow, CleaningRestoresTheCapturedDesktop) {
     TFormScreenSaver* form = nullptr;
     {
         testsupport::ColouredWindow coloured(RGB(20, 160, 220), RECT{200, 200, 700, 500});
-        PumpApplication(200);
+        PumpApplicationFor(200);
         form = Start();
     }
     UpdateWindow(form->Handle());
@@ -530,7 +524,7 @@ TEST_F(SaverWindow, LongRunLeaksNoObjects) {
     for (int i = 0; i < 100; ++i)
         form->Timer1Timer(); // first-use allocations
     form->TimerCLSTimer();
-    PumpApplication(50);
+    PumpApplicationFor(50);
     const long gdiBefore = testsupport::GdiObjectCount(), userBefore = testsupport::UserObjectMeasure();
     ASSERT_GT(gdiBefore, 0) << "cannot count GDI objects here";
     ASSERT_GT(userBefore, 0) << "cannot measure USER objects here";
@@ -538,10 +532,10 @@ TEST_F(SaverWindow, LongRunLeaksNoObjects) {
         form->Timer1Timer();
         if (i % 1000 == 999) {
             form->TimerCLSTimer();
-            PumpApplication(1);
+            PumpApplicationFor(1);
         }
     }
-    PumpApplication(50);
+    PumpApplicationFor(50);
     const long gdiAfter = testsupport::GdiObjectCount(), userAfter = testsupport::UserObjectMeasure();
     EXPECT_LE(gdiAfter, gdiBefore + 10) << gdiBefore << " -> " << gdiAfter;
     EXPECT_LE(userAfter, userBefore + 10) << userBefore << " -> " << userAfter;
@@ -764,7 +758,7 @@ TEST_P(SaverInput, TwoMessagesEndTheSaverOnlyWhenTheirKindIsOn) {
     for (int i = 0; i < 2; ++i) {
         PostMessageA(form->Handle(), c.message, c.wParam,
                      c.message == WM_KEYDOWN ? kKeyA : MAKELPARAM(300, 300));
-        PumpApplication(60);
+        PumpApplicationFor(60);
     }
     EXPECT_EQ(tk::Application.Terminated(), c.counts);
     EXPECT_EQ(testsupport::SaverFlag(), !c.counts);
@@ -803,7 +797,7 @@ TEST_F(SaverWindow, KeyboardOnlyIgnoresTheMouseAndKeepsTheFirstKeyPending) {
     auto* form = Start();
     for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEMOVE})
         PostMessageA(form->Handle(), message, 0, MAKELPARAM(10, 10));
-    PumpApplication(60);
+    PumpApplicationFor(60);
     PostKey(form);
     EXPECT_FALSE(tk::Application.Terminated()) << "mouse input used up the ignored first key";
     PostKey(form);
@@ -900,7 +894,7 @@ TEST_P(SaverPasswordAnswer, OkChecksTheTypedPassword) {
     EXPECT_LE(inEdit.size(), 20u);
     MessageBoxCatcher catcher;
     Click(form->ButtonOK);
-    PumpApplication(60);
+    PumpApplicationFor(60);
     if (c.right) {
         EXPECT_TRUE(catcher.Boxes().empty()) << Describe(catcher);
         EXPECT_TRUE(tk::Application.Terminated());
@@ -946,7 +940,7 @@ TEST_F(SaverPassword, WrongPasswordDoesNotRunTheSetUpAgain) {
     Type(form->MaskEdit1, "wrong");
     MessageBoxCatcher catcher;
     Click(form->ButtonOK);
-    PumpApplication(100);
+    PumpApplicationFor(100);
     ASSERT_EQ(catcher.Boxes().size(), 1u);
     EXPECT_EQ(GetPixel(form->Backgroundimage->Canvas(), 5, 5), kMarker);
     EXPECT_FALSE(static_cast<bool>(tk::Application.OnMessage)) << "the set-up armed the filter again";
@@ -960,7 +954,7 @@ TEST_F(SaverPassword, EnterAndEscapeInTheEditPressNoButton) {
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         PostMessageA(form->MaskEdit1->Handle(), WM_KEYDOWN, key, 1);
         PostMessageA(form->MaskEdit1->Handle(), WM_KEYUP, key, 0xC0000001);
-        PumpApplication(100);
+        PumpApplicationFor(100);
     }
     EXPECT_TRUE(catcher.Boxes().empty()) << Describe(catcher);
     ExpectAsking(form);
@@ -975,7 +969,7 @@ TEST_F(SaverPassword, TabMovesThroughEditOkAndCancel) {
     for (int i = 0; i < 3; ++i) {
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001);
         PostMessageA(GetFocus(), WM_KEYUP, VK_TAB, 0xC00F0001);
-        PumpApplication(60);
+        PumpApplicationFor(60);
         order.push_back(GetFocus());
     }
     EXPECT_EQ(order, (std::vector<HWND>{form->ButtonOK->Handle(), form->ButtonCancel->Handle(),
@@ -1005,7 +999,7 @@ TEST_P(SaverPanelPutAway, SaverGoesBackToWatching) {
         ASSERT_TRUE(PumpApplicationUntil([&] { return !form->Panel1->Visible(); }, 3000));
         break;
     }
-    PumpApplication(60);
+    PumpApplicationFor(60);
     ExpectWatching(form);
     EXPECT_EQ(form->MaskEdit1->Text(), "abc");
 
@@ -1046,7 +1040,7 @@ TEST_F(SaverPassword, WrongPasswordRestartsTheCountdownWhenTheMessageCloses) {
         ASSERT_EQ(catcher.Boxes().size(), 1u);
     }
     // Without the restart the panel would go about 0.6 s after the message closed.
-    PumpApplication(1200);
+    PumpApplicationFor(1200);
     EXPECT_TRUE(form->Panel1->Visible()) << "the countdown was not restarted when the message closed";
     EXPECT_TRUE(PumpApplicationUntil([&] { return !form->Panel1->Visible(); }, 4000))
         << "the restarted countdown never ran out";
@@ -1081,9 +1075,9 @@ TEST_F(SaverPassword, TimeOutWhileTheWrongPasswordMessageIsOpen) {
     ASSERT_TRUE(hiddenBeforeClose) << "the time-out did not fire while the message was open";
     EXPECT_EQ(activeWhileOpen, "#32770") << "the message lost the activation to the time-out";
     EXPECT_TRUE(focusInBox) << "the message lost the keyboard focus to the time-out";
-    PumpApplication(60);
+    PumpApplicationFor(60);
     ExpectWatching(form);
-    PumpApplication(400);
+    PumpApplicationFor(400);
     EXPECT_FALSE(form->Panel1->Visible());
     EXPECT_FALSE(form->TimerShowPanel->Enabled());
 }
@@ -1094,7 +1088,7 @@ TEST_F(SaverPassword, StampsGoAroundTheVisiblePanel) {
     AskForPassword(form);
     SetFocus(form->ButtonCancel->Handle()); // no blinking caret in the picture
     RedrawWindow(form->Panel1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpApplication(100);
+    PumpApplicationFor(100);
     const RECT panel = WindowRect(form->Panel1->Handle());
     const int width = panel.right - panel.left, height = panel.bottom - panel.top;
     Pixels before(width, height), after(width, height);

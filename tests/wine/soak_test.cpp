@@ -9,6 +9,7 @@
 
 #include "Unit1.h"
 #include "wine/support/ResourceCounts.h"
+#include "wine/support/ApplicationPump.h"
 #include "wine/support/WineTestSupport.h"
 
 namespace {
@@ -23,12 +24,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr long kObjectSlack = 10;
 constexpr SIZE_T kMemorySlack = 1 << 20;
 
-bool HandleOneApplicationMessage() {
-    return tk::Application.ProcessMessage();
-}
-void PumpApplication(DWORD ms) {
-    testsupport::PumpFor(ms, HandleOneApplicationMessage);
-}
+using testsupport::PumpApplicationFor;
 
 struct Usage {
     long gdi;
@@ -37,7 +33,7 @@ struct Usage {
 };
 
 Usage Measure() {
-    PumpApplication(20);
+    PumpApplicationFor(20);
     return {testsupport::GdiObjectCount(), testsupport::UserObjectMeasure(), testsupport::PrivateBytes()};
 }
 
@@ -73,14 +69,14 @@ TEST_F(SaverSoak, LongRunEndsWithTheObjectsAndMemoryItStartedWith) {
     values.pictureSet = 2;
     values.Write();
     auto* form = tk::Application.CreateForm<TFormScreenSaver>();
-    PumpApplication(150);
+    PumpApplicationFor(150);
     ASSERT_TRUE(testsupport::SaverFlag()) << "the saver's set-up did not run";
 
     // First-use allocations (icons, caches of the drawing layer) happen here.
     for (int i = 0; i < kWarmUpTicks; ++i) {
         form->Timer1Timer();
         if (i % 500 == 499) form->TimerCLSTimer();
-        if (i % 100 == 99) PumpApplication(0);
+        if (i % 100 == 99) PumpApplicationFor(0);
     }
     const Usage before = Measure();
     ASSERT_GT(before.gdi, 0) << "cannot count GDI objects here";
@@ -95,7 +91,7 @@ TEST_F(SaverSoak, LongRunEndsWithTheObjectsAndMemoryItStartedWith) {
             form->TimerCLSTimer();
             ++cleanings;
         }
-        if (i % 100 == 0) PumpApplication(0); // the cleanings' repaints
+        if (i % 100 == 0) PumpApplicationFor(0); // the cleanings' repaints
     }
     const DWORD elapsed = GetTickCount() - start;
     const Usage after = Measure();
