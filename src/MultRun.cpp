@@ -2,6 +2,12 @@
 
 #include "toolkit/Toolkit.h"
 
+// Windows 95 and NT 4.0 export this function under its plain name only (it takes ANSI
+// arguments); the header maps that name to the A form, which only later systems export.
+#undef BroadcastSystemMessage
+extern "C" WINUSERAPI long WINAPI BroadcastSystemMessage(DWORD flags, LPDWORD recipients, UINT message,
+                                                         WPARAM wParam, LPARAM lParam);
+
 const char InstanceName[] = "Tavrin_ScreenSaver(c)Brennholt";
 UINT ActivateMessage = 0;
 
@@ -44,7 +50,7 @@ void MultRunStartup() {
         tk::Application.ShowMainForm = false;
         // Posted, not sent: this copy waits for nobody.
         DWORD recipients = BSM_APPLICATIONS;
-        BroadcastSystemMessageA(BSF_IGNORECURRENTTASK | BSF_POSTMESSAGE, &recipients, ActivateMessage, 0, 0);
+        BroadcastSystemMessage(BSF_IGNORECURRENTTASK | BSF_POSTMESSAGE, &recipients, ActivateMessage, 0, 0);
         tk::Application.Terminate();
         return;
     }

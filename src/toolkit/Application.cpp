@@ -25,6 +25,17 @@ HWND MessageBoxOwner() {
 }
 
 bool IsKeyboardMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+
+// The top-level window a control sits in: parents are followed while the window is a child.
+// (GetAncestor does this on newer systems; Windows 95 and NT 4.0 do not have it.)
+HWND RootWindow(HWND window) {
+    while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
+        HWND parent = GetParent(window);
+        if (!parent) break;
+        window = parent;
+    }
+    return window;
+}
 } // namespace
 
 HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
@@ -84,7 +95,7 @@ bool TApplication::ProcessMessage() {
     }
     if (handled) return true;
     // Tab moves between controls, and Enter presses a form's default button if it has one.
-    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    HWND root = RootWindow(msg.hwnd);
     if (IsKeyboardMessage(msg.message) && root && root != Handle() && IsDialogMessageA(root, &msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
