@@ -25,7 +25,7 @@ std::string RegistryErrorMessage(RegistryError error, std::string_view name) {
 
 namespace {
 
-template <typename T> Decoded<T> Error(RegistryError error) {
+template <typename T> Decoded<T> Failed(RegistryError error) {
     return {T{}, error};
 }
 
@@ -53,17 +53,17 @@ bool IsStringType(std::uint32_t type) {
 // itself fails before the type is looked at. Shorter REG_DWORD data is zero-extended.
 Decoded<std::int32_t> DecodeInteger(const QueryResult& result) {
     if (result.status != QueryStatus::Ok || result.data.size() > kIntegerReadSize)
-        return Error<std::int32_t>(RegistryError::FailedToGetData);
-    if (result.type != RegType::Dword) return Error<std::int32_t>(RegistryError::InvalidDataType);
+        return Failed<std::int32_t>(RegistryError::FailedToGetData);
+    if (result.type != RegType::Dword) return Failed<std::int32_t>(RegistryError::InvalidDataType);
     const auto value = static_cast<std::uint32_t>(LittleEndian(result.data, kIntegerReadSize));
     return {static_cast<std::int32_t>(value), RegistryError::None};
 }
 
 Decoded<double> DecodeFloat(const QueryResult& result) {
     if (result.status != QueryStatus::Ok || result.data.size() > kFloatReadSize)
-        return Error<double>(RegistryError::FailedToGetData);
+        return Failed<double>(RegistryError::FailedToGetData);
     if (result.type != RegType::Binary || result.data.size() != kFloatReadSize)
-        return Error<double>(RegistryError::InvalidDataType);
+        return Failed<double>(RegistryError::InvalidDataType);
     return {std::bit_cast<double>(LittleEndian(result.data, kFloatReadSize)), RegistryError::None};
 }
 
@@ -71,9 +71,9 @@ Decoded<double> DecodeFloat(const QueryResult& result) {
 // may not carry a terminating zero, and anything from the first zero byte on is dropped.
 Decoded<std::string> DecodeString(const QueryResult& result) {
     if (result.status == QueryStatus::Absent) return {};
-    if (result.status != QueryStatus::Ok) return Error<std::string>(RegistryError::FailedToGetData);
+    if (result.status != QueryStatus::Ok) return Failed<std::string>(RegistryError::FailedToGetData);
     if (result.data.empty()) return {};
-    if (!IsStringType(result.type)) return Error<std::string>(RegistryError::InvalidDataType);
+    if (!IsStringType(result.type)) return Failed<std::string>(RegistryError::InvalidDataType);
     const auto end = std::find(result.data.begin(), result.data.end(), std::uint8_t{0});
     return {std::string(result.data.begin(), end), RegistryError::None};
 }

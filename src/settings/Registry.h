@@ -5,9 +5,9 @@
 // holding the characters only (no terminating zero; an empty string is a value with no data).
 // Failures raise ERegistryException with one of three fixed messages naming the value.
 #pragma once
+#include "core/Error.h"
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +16,9 @@
 
 namespace tavrin {
 
-class ERegistryException : public std::runtime_error {
+class ERegistryException : public Error {
   public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 enum class RegistryError { None, FailedToGetData, InvalidDataType, FailedToSetData };

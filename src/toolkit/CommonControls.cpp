@@ -6,9 +6,9 @@
 
 #include <windowsx.h>
 
+#include "core/Error.h"
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 namespace tk {
 
@@ -89,7 +89,7 @@ LRESULT Subclass::Pass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 
 TImageList::TImageList(int width, int height)
     : list_(ImageList_Create(width, height, ILC_COLOR4 | ILC_MASK, 25, 5)) {
-    if (!list_) throw std::runtime_error("Out of system resources");
+    if (!list_) throw tavrin::Error("Out of system resources");
 }
 
 void TImageList::AddIcon(HICON icon) {
@@ -186,7 +186,7 @@ const char* TTabSheet::WindowClass() const {
 
 void TTabSheet::Create(TControl* parent, HWND parentWindow) {
     auto* page = dynamic_cast<TPageControl*>(parent);
-    if (!page) throw std::logic_error(std::string("tab sheet outside a page control: ") + spec_.name);
+    if (!page) throw tavrin::Error(std::string("tab sheet outside a page control: ") + spec_.name);
     TControl::Create(parent, parentWindow);
     page->AddSheet(*this);
 }
@@ -349,7 +349,7 @@ void TRadioGroup::AfterCreate() {
         UniqueWindow button(CreateWindowExA(0, "BUTTON", captions[i].c_str(), style, 0, 0, 0, 0, Handle(),
                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)),
                                             ModuleInstance(), nullptr));
-        if (!button) throw std::runtime_error(std::string("Error creating window ") + spec_.name);
+        if (!button) throw tavrin::Error(std::string("Error creating window ") + spec_.name);
         SendMessageA(button.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
         buttons_.push_back(std::move(button));
     }
@@ -597,7 +597,7 @@ void TSpinEdit::AfterCreate() {
     buttons_.reset(CreateWindowExA(0, CommonClass(UPDOWN_CLASSA), "", WS_CHILD | WS_VISIBLE,
                                    client.right - width, 0, width, client.bottom, Handle(), nullptr,
                                    ModuleInstance(), nullptr));
-    if (!buttons_) throw std::runtime_error(std::string("Error creating window ") + spec_.name);
+    if (!buttons_) throw tavrin::Error(std::string("Error creating window ") + spec_.name);
     // A position away from both ends, so either button always asks; the steps are ours.
     SendMessageA(buttons_.get(), UDM_SETRANGE32, 0, 100);
     SendMessageA(buttons_.get(), UDM_SETPOS32, 0, 50);

@@ -40,7 +40,7 @@ void TControl::Create(TControl* parent, HWND parentWindow) {
                                   Scaled(bounds_.height, scale), parentWindow,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)), ModuleInstance(),
                                   nullptr));
-    if (!window_) throw std::runtime_error(std::string("Error creating window ") + spec_.name);
+    if (!window_) throw tavrin::Error(std::string("Error creating window ") + spec_.name);
     SetPropA(window_.get(), kControlProperty, this);
     if (spec_.font.face) font_ = MakeFont(spec_.font, scale);
     HFONT font = font_ ? font_.get() : (parent_ ? parent_->Font() : nullptr);
@@ -230,7 +230,7 @@ void TImage::SizePicture(int width, int height) {
     WindowDc screen(nullptr);
     if (!memoryDc_) memoryDc_.reset(CreateCompatibleDC(screen.get()));
     UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    if (!memoryDc_ || !bitmap) throw std::runtime_error("Out of system resources");
+    if (!memoryDc_ || !bitmap) throw tavrin::Error("Out of system resources");
     HGDIOBJ previous = SelectObject(memoryDc_.get(), bitmap.get());
     if (!originalBitmap_) originalBitmap_ = previous;
     bitmap_ = std::move(bitmap); // the old bitmap, now deselected, is deleted here
@@ -319,7 +319,7 @@ void TTimer::Update() {
     running_ = false;
     if (interval_ == 0 || !enabled_ || !OnTimer) return;
     if (!SetTimer(timerWindow_.get(), kTimerId, interval_, nullptr))
-        throw std::runtime_error("Not enough timers available");
+        throw tavrin::Error("Not enough timers available");
     running_ = true;
 }
 

@@ -169,7 +169,7 @@ void TForm::CreateWindowFromSpec(HWND owner) {
     // The window procedure takes ownership of the handle at WM_NCCREATE.
     if (!CreateWindowExA(exStyle, spec_.className, spec_.caption, style, x, y, width, height, owner, nullptr,
                          ModuleInstance(), this))
-        throw std::runtime_error("Error creating window");
+        throw tavrin::Error("Error creating window");
 }
 
 std::unique_ptr<TControl> TForm::MakeControl(const ControlSpec& spec) {
@@ -191,7 +191,7 @@ std::unique_ptr<TControl> TForm::MakeControl(const ControlSpec& spec) {
     case ControlKind::SpinEdit: return std::make_unique<TSpinEdit>(*this, spec);
     default: break;
     }
-    throw std::logic_error(std::string("no control class for ") + spec.name);
+    throw tavrin::Error(std::string("no control class for ") + spec.name);
 }
 
 // Controls are created parents first (the layout lists them so); siblings are then put in

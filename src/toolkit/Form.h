@@ -4,8 +4,8 @@
 #include "toolkit/Controls.h"
 #include "toolkit/Layout.h"
 
+#include "core/Error.h"
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -52,7 +52,7 @@ class TForm {
         for (const auto& c : controls_)
             if (std::string(c->Name()) == name)
                 if (auto* typed = dynamic_cast<T*>(c.get())) return typed;
-        throw std::logic_error(std::string("layout has no control ") + name);
+        throw tavrin::Error(std::string("layout has no control ") + name);
     }
     const std::vector<std::unique_ptr<TControl>>& Controls() const { return controls_; }
     double Scale() const { return scale_; }

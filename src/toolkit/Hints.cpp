@@ -3,8 +3,8 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
+#include "core/Error.h"
 #include <cmath>
-#include <stdexcept>
 
 namespace tk {
 
@@ -77,7 +77,7 @@ void AttachHints(const TForm& form) {
     HWND hints = CreateWindowExA(
         WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.Handle(), nullptr, ModuleInstance(), nullptr);
-    if (!hints) throw std::runtime_error("Error creating window hints");
+    if (!hints) throw tavrin::Error("Error creating window hints");
     UINT_PTR index = 0;
     for (const auto& control : form.Controls()) {
         ++index;
