@@ -1,0 +1,39 @@
+#!/usr/bin/env python3
+"""On an old Windows: with Wine reporting Windows 98 (32-bit prefix) or 64-bit XP (64-bit
+prefix), "/s" covers the screen, and input ends the saver and gives the desktop back. The
+version lives in the session's shared prefix, so it is removed again after the test."""
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
+import tavrin_harness as h  # noqa: E402
+
+WINE_KEY = r"HKEY_CURRENT_USER\Software\Wine"
+# Wine's name of the version and what `ver` then prints.
+VERSION = {"win32": ("win98", "4.10."), "win64": ("winxp64", "5.2.")}[h.ENV["WINEARCH"]]
+
+
+class OldWindows(h.Scenario):
+    def setUp(self):
+        super().setUp()
+        h.wine("reg", "add", WINE_KEY, "/v", "Version", "/t", "REG_SZ", "/d", VERSION[0], "/f")
+        self.addCleanup(h.wine, "reg", "delete", WINE_KEY, "/v", "Version", "/f")
+
+    def test_saver_covers_the_screen_and_ends_on_keys(self):
+        self.assertIn(f"Microsoft Windows {VERSION[1]}", h.wine("cmd", "/c", "ver").stdout,
+                      "Wine does not report the old version")
+        h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1)))  # keys end it
+        process = self.start("/s")
+        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+        self.assertEqual(window["rect"], [0, 0, *h.SCREEN], "the window must cover the screen")
+        self.assertTrue(window["topmost"], "the window must be top-most")
+        self.assertTrue(h.state()["saver_running"], "the screen-saver-running flag must be set")
+        h.focus(window)
+        h.key("a")  # the first input after the start is ignored
+        h.key("b")
+        h.wait_exit(process, timeout=5)
+        self.assert_desktop_back()
+
+
+if __name__ == "__main__":
+    h.main()
