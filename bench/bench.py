@@ -2,13 +2,15 @@
 """Measures Tavrin against its floors inside one Wine session (scripts/bench.sh starts it and
 sets TAVRIN_HARNESS) and prints a Markdown table of figures and ratios:
 
-  launch   `Tavrin.scr /s` to a visible full-screen window, against bare_window.exe
+  launch   `Tavrin.scr /s` to a visible full-screen window, against capture_window.exe (copies
+           the screen into a bitmap before its full-screen window shows, as the saver does) and
+           against bare_window.exe (the window alone)
   CPU      a running saver at pace 1 (a picture every 100 ms), against bare_stamp.exe stamping
            from a 100 ms timer; CPU time of the program's process over the same wall time
   tick     one call of the saver's tick handler (tick_bench.exe), against one bare
            LoadIconA + DrawIcon (bare_stamp.exe loop)
-  size     Tavrin.scr, 32- and 64-bit, against bare_stamp.exe of the same build (the same icons
-           and the same statically linked runtime around a bare stamp loop)
+  size     Tavrin.scr, 32- and 64-bit, against bare_stamp.exe of the same build (a C program
+           with the same icons around a bare stamp loop)
 
 The launch figure is the median of several runs, the tick figure the best of several; the runs
 of a figure and of its floor alternate so that both see the same machine."""
@@ -57,13 +59,15 @@ def launch_ms(launcher, program, *args):
 
 
 def measure_launch(b, count):
-    saver, floor = [], []
-    launch_ms(b.launcher, b.bare_window)  # warm-up of both, not counted
-    launch_ms(b.launcher, b.scr, "/s")
+    """Medians of the saver, the capturing floor and the bare window."""
+    programs = [(b.scr, "/s"), (b.capture_window,), (b.bare_window,)]
+    times = [[] for _ in programs]
+    for program in programs:  # warm-up of each, not counted
+        launch_ms(b.launcher, *program)
     for _ in range(count):
-        floor.append(launch_ms(b.launcher, b.bare_window))
-        saver.append(launch_ms(b.launcher, b.scr, "/s"))
-    return statistics.median(saver), statistics.median(floor)
+        for program, found in zip(programs, times):
+            found.append(launch_ms(b.launcher, *program))
+    return [statistics.median(found) for found in times]
 
 
 def measure_tick(b, ticks, runs):
@@ -113,6 +117,7 @@ class Build:
         self.tree = tree
         self.scr = os.path.join(tree, "Tavrin.scr")
         self.bare_window = os.path.join(tree, "bench", "bare_window.exe")
+        self.capture_window = os.path.join(tree, "bench", "capture_window.exe")
         self.bare_stamp = os.path.join(tree, "bench", "bare_stamp.exe")
         self.tick_bench = os.path.join(tree, "bench", "tick_bench.exe")
         self.launcher = os.path.join(tree, "bench", "launch_time.exe")
@@ -127,9 +132,10 @@ def main():
     b32 = Build(args.build32)
     rows = []
     store_settings()
-    saver, floor = measure_launch(b32, args.launches)
+    saver, floor, bare = measure_launch(b32, args.launches)
     rows.append(row(f"Launch to a visible full-screen window (median of {args.launches})", saver, floor, "ms"))
-    print(rows[-1], file=sys.stderr)
+    rows.append(row("Launch, against a bare full-screen window that copies no screen", saver, bare, "ms"))
+    print("\n".join(rows), file=sys.stderr)
     saver, floor = measure_tick(b32, args.ticks, args.tick_runs)
     rows.append(row(f"One pace tick (mean of {args.ticks} calls, best of {args.tick_runs} runs)",
                     saver, floor, "µs"))

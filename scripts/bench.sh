@@ -13,12 +13,8 @@ display=${TAVRIN_BENCH_DISPLAY:-85}
 tree32=build/bench32
 tree64=build/bench64
 
-configure() { # tree toolchain arch
-    cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/$2" -DCMAKE_BUILD_TYPE=Release \
-        -DTAVRIN_WINEARCH="$3" -DTAVRIN_TEST_DISPLAY="$display" >/dev/null
-}
-configure "$tree32" toolchain-i686-w64-mingw32.cmake win32
-configure "$tree64" toolchain-x86_64-w64-mingw32.cmake win64
+cmake --preset win32 -B "$tree32" -DTAVRIN_TEST_DISPLAY="$display" >/dev/null
+cmake --preset win64 -B "$tree64" -DTAVRIN_TEST_DISPLAY="$display" >/dev/null
 cmake --build "$tree32" --target bench -- -j2 >&2
 cmake --build "$tree64" --target Tavrin bare_stamp -- -j2 >&2
 

@@ -10,13 +10,12 @@ version=$(sed -n 's/^project(Tavrin VERSION \([0-9]*\.[0-9]*\).*/\1/p' CMakeList
 [ -n "$version" ] || { echo "release: no version in CMakeLists.txt" >&2; exit 1; }
 out=build/release
 
-build() { # arch toolchain
-    cmake -S . -B "$out/$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/$2" -DCMAKE_BUILD_TYPE=Release \
-        -DTAVRIN_WINEARCH="$1" >/dev/null
+build() { # preset
+    cmake --preset "$1" -B "$out/$1" -DTAVRIN_BUILD_TESTS=OFF >/dev/null
     cmake --build "$out/$1" --target Tavrin -- -j2
 }
-build win32 toolchain-i686-w64-mingw32.cmake
-build win64 toolchain-x86_64-w64-mingw32.cmake
+build win32
+build win64
 scr32=$out/win32/Tavrin.scr
 scr64=$out/win64/Tavrin.scr
 
