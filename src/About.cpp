@@ -38,7 +38,8 @@ void TAboutBox::FormActivate() {
 // The shell picks the browser (default verb for the address). The new window must not take
 // the activation from the box, and a failure to open it is not reported.
 void TAboutBox::GoToHomePage() {
-    ShellExecuteA(tk::Application.Handle(), nullptr, about::kHomePage, nullptr, nullptr, SW_SHOWNOACTIVATE);
+    tk::late::ShellExecuteA(tk::Application.Handle(), nullptr, about::kHomePage, nullptr, nullptr,
+                            SW_SHOWNOACTIVATE);
 }
 
 tk::ModalResult ShowAboutBox() {

@@ -60,7 +60,7 @@ void InitCommonControlsOnce() {
         INITCOMMONCONTROLSEX classes = {};
         classes.dwSize = sizeof(classes);
         classes.dwICC = ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
-        return InitCommonControlsEx(&classes) != FALSE;
+        return late::InitCommonControlsEx(&classes) != FALSE;
     }();
     (void)done;
 }
@@ -88,16 +88,16 @@ LRESULT Subclass::Pass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 // ---- TImageList --------------------------------------------------------------------------
 
 TImageList::TImageList(int width, int height)
-    : list_(ImageList_Create(width, height, ILC_COLOR4 | ILC_MASK, 25, 5)) {
+    : list_(late::ImageList_Create(width, height, ILC_COLOR4 | ILC_MASK, 25, 5)) {
     if (!list_) throw tavrin::Error("Out of system resources");
 }
 
 void TImageList::AddIcon(HICON icon) {
-    ImageList_AddIcon(list_.get(), icon);
+    late::ImageList_ReplaceIcon(list_.get(), -1, icon); // adds it
 }
 
 int TImageList::Count() const {
-    return ImageList_GetImageCount(list_.get());
+    return late::ImageList_GetImageCount(list_.get());
 }
 
 // ---- TPageControl ------------------------------------------------------------------------

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "toolkit/LateBound.h"
+
 #include <utility>
 
 namespace tk {
@@ -56,7 +58,7 @@ struct KernelTraits {
 };
 struct ImageListTraits {
     static HIMAGELIST invalid() { return nullptr; }
-    static void close(HIMAGELIST h) { ImageList_Destroy(h); }
+    static void close(HIMAGELIST h) { late::ImageList_Destroy(h); }
 };
 
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;

@@ -27,7 +27,7 @@ bool AnyHintShown(const TForm& form) {
 void LoadHintClass() {
     static const bool loaded = [] {
         INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_BAR_CLASSES};
-        return InitCommonControlsEx(&classes) != FALSE;
+        return late::InitCommonControlsEx(&classes) != FALSE;
     }();
     (void)loaded;
 }
