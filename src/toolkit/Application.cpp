@@ -80,7 +80,7 @@ void TApplication::Adopt(std::unique_ptr<TForm> form) {
     TForm* raw = form.get();
     forms_.push_back(std::move(form));
     if (!mainForm_) mainForm_ = raw;
-    raw->Create(Handle());
+    raw->Create(raw == mainForm_ && mainFormOwner_ ? mainFormOwner_ : Handle());
 }
 
 void TApplication::Run() {
@@ -88,10 +88,20 @@ void TApplication::Run() {
     if (ShowMainForm) {
         // A dialog as main window gets the program's one taskbar button (and its place in
         // Alt+Tab): the application window, which carries the title. The saver has none.
-        if (mainForm_->Spec().border != BorderStyle::None) ShowWindow(Handle(), SW_SHOWNA);
+        if (mainFormOwner_) EnableWindow(mainFormOwner_, FALSE);
+        else if (mainForm_->Spec().border != BorderStyle::None) ShowWindow(Handle(), SW_SHOWNA);
         mainForm_->Show();
     }
     while (!terminated_) HandleMessage();
+    GiveBackMainFormOwner();
+}
+
+// The owner is enabled before the form goes, so the activation returns to it.
+void TApplication::GiveBackMainFormOwner() {
+    if (!mainFormOwner_ || !IsWindow(mainFormOwner_)) return;
+    EnableWindow(mainFormOwner_, TRUE);
+    if (mainForm_) mainForm_->Hide();
+    SetForegroundWindow(mainFormOwner_);
 }
 
 bool TApplication::ProcessMessage() {
@@ -158,6 +168,7 @@ void TApplication::ResetForTests() {
     DestroyForms();
     OnMessage = nullptr;
     ShowMainForm = true;
+    mainFormOwner_ = nullptr;
     terminated_ = false;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
