@@ -1,14 +1,18 @@
-; The Tavrin installer: copies the saver into the system folder and makes it the current screen
-; saver. Built by scripts/release.sh (and by the installer test) with makensis:
+; The Tavrin installer: copies the saver into the system folder, makes it the current screen
+; saver and registers an uninstaller in the system's list of installed programs. Built by
+; scripts/release.sh (and by the installer test) with makensis:
 ;
 ;   makensis -DOUTFILE=setup.exe -DSCR32=build32/Tavrin.scr -DSCR64=build64/Tavrin.scr tavrin.nsi
 ;
 ; SCR32 is the 32-bit program, SCR64 the 64-bit one; either may be left out (the tests build
 ; one-program installers). On 64-bit Windows the 64-bit program goes into the real System32,
 ; where the system's screen-saver list looks; the 32-bit one only when there is no 64-bit one,
-; into SysWOW64. `setup.exe /S` installs without asking anything.
+; into SysWOW64. `setup.exe /S` installs and `uninstall.exe /S` uninstalls without asking.
+;
+; Both are built for the ANSI code page so that they start on Windows 95, 98, ME and NT 4.0,
+; like the program itself; a Unicode build would need Windows 2000.
 
-Unicode true
+Unicode false
 !include LogicLib.nsh
 !include WinMessages.nsh
 !include x64.nsh
@@ -26,52 +30,74 @@ Unicode true
 !endif
 
 !define SAVER_FILE "Tavrin.scr"
+!define UNINSTALLER "uninstall.exe"
 !define DESKTOP_KEY "Control Panel\Desktop"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrin"
+!define COMPANY "Quillam"
 !define SPI_SETSCREENSAVEACTIVE 17
 !define SPIF_UPDATEINIFILE_SENDCHANGE 3
 
 Name "Tavrin"
 Caption "Tavrin ${VERSION} Setup"
+UninstallCaption "Tavrin ${VERSION} Uninstall"
 OutFile "${OUTFILE}"
 RequestExecutionLevel admin
 ShowInstDetails show
+ShowUninstDetails show
 SetCompressor /SOLID lzma
-InstallDir "$SYSDIR"
+; Only the uninstaller lives here; the saver goes into the system folder.
+InstallDir "$PROGRAMFILES\Tavrin"
 
 VIProductVersion "2.0.0.0"
 VIAddVersionKey "ProductName" "Tavrin"
-VIAddVersionKey "CompanyName" "Quillam"
-VIAddVersionKey "LegalCopyright" "Quillam"
+VIAddVersionKey "CompanyName" "${COMPANY}"
+VIAddVersionKey "LegalCopyright" "${COMPANY}"
 VIAddVersionKey "FileDescription" "Tavrin screen saver setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 
 Page instfiles
+UninstPage instfiles
 
+Var SaverDir  ; the system folder that holds the saver
 Var Installed ; the full path of the installed saver, as the screen-saver setting names it
 
-; Copies the program that fits this system and sets $Installed.
-Function CopySaver
-    ${If} ${RunningX64}
-!ifdef SCR64
-        ; A 32-bit installer sees SysWOW64 as System32 unless told otherwise.
-        ${DisableX64FSRedirection}
-        SetOutPath "$SYSDIR"
-        File "/oname=${SAVER_FILE}" "${SCR64}"
-        ${EnableX64FSRedirection}
-        StrCpy $Installed "$SYSDIR\${SAVER_FILE}"
-        Return
-!else
-        SetOutPath "$SYSDIR" ; redirected: this is SysWOW64
-        File "/oname=${SAVER_FILE}" "${SCR32}"
-        StrCpy $Installed "$WINDIR\SysWOW64\${SAVER_FILE}"
-        Return
+; Sets $SaverDir and $Installed for the program that fits this system. On 64-bit Windows the
+; caller turns file-system redirection off, so that "System32" is the real one.
+!macro SaverPlace un
+    Function ${un}SaverPlace
+        StrCpy $SaverDir "$SYSDIR"
+!ifndef SCR64
+        ${If} ${RunningX64}
+            StrCpy $SaverDir "$WINDIR\SysWOW64"
+        ${EndIf}
 !endif
+        StrCpy $Installed "$SaverDir\${SAVER_FILE}"
+    FunctionEnd
+!macroend
+!insertmacro SaverPlace ""
+!insertmacro SaverPlace "un."
+
+; A 64-bit system: the real System32 and the registry's 64-bit view, where the 64-bit system's
+; screen-saver list and its list of installed programs look.
+!macro NativeView
+    ${If} ${RunningX64}
+        ${DisableX64FSRedirection}
+        SetRegView 64
     ${EndIf}
+!macroend
+
+; Copies the program that fits this system into $SaverDir.
+Function CopySaver
+    SetOutPath "$SaverDir"
+!ifdef SCR64
+    ${If} ${RunningX64}
+        File "/oname=${SAVER_FILE}" "${SCR64}"
+        Return
+    ${EndIf}
+!endif
 !ifdef SCR32
-    SetOutPath "$SYSDIR"
     File "/oname=${SAVER_FILE}" "${SCR32}"
-    StrCpy $Installed "$SYSDIR\${SAVER_FILE}"
 !else
     MessageBox MB_OK|MB_ICONSTOP "This installer holds the 64-bit Tavrin only." /SD IDOK
     SetErrorLevel 2
@@ -79,8 +105,49 @@ Function CopySaver
 !endif
 FunctionEnd
 
+; Replaces the path on the stack with the file's size in KiB, rounded up (0, and the error
+; flag set, when it cannot be opened).
+Function FileKiB
+    Exch $0
+    Push $1
+    FileOpen $1 "$0" r
+    StrCpy $0 0
+    ${If} $1 != ""
+        FileSeek $1 0 END $0
+        FileClose $1
+    ${EndIf}
+    IntOp $0 $0 + 1023
+    IntOp $0 $0 / 1024
+    Pop $1
+    Exch $0
+FunctionEnd
+
+; The entry in the system's list of installed programs.
+Function RegisterUninstaller
+    CreateDirectory "$INSTDIR"
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Tavrin"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${COMPANY}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$Installed"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    Push "$Installed"
+    Call FileKiB
+    Push "$INSTDIR\${UNINSTALLER}"
+    Call FileKiB
+    Pop $0
+    Pop $1
+    IntOp $0 $0 + $1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+FunctionEnd
+
 Section "Tavrin"
     SetShellVarContext current
+    !insertmacro NativeView
+    Call SaverPlace
     ClearErrors
     Call CopySaver
     ${If} ${Errors}
@@ -96,4 +163,60 @@ Section "Tavrin"
     WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
     System::Call 'user32::SystemParametersInfo(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_UPDATEINIFILE_SENDCHANGE})'
     DetailPrint "Tavrin is now the screen saver"
+
+    ClearErrors
+    Call RegisterUninstaller
+    ${If} ${Errors}
+        MessageBox MB_OK|MB_ICONEXCLAMATION "Could not register the uninstaller." /SD IDOK
+        SetErrorLevel 4
+    ${EndIf}
+SectionEnd
+
+; Sets $0 to 1 when the current screen saver is the installed Tavrin. The setting may name it
+; in any case, and in its long or its short (8.3) form, so both sides are also compared in
+; their short forms; that needs the file, so this runs before it is removed.
+Function un.IsCurrentSaver
+    StrCpy $0 0
+    ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    ${If} $1 == "" ; no screen saver chosen
+        Return
+    ${EndIf}
+    ${If} $1 == $Installed ; == in NSIS ignores case
+        StrCpy $0 1
+        Return
+    ${EndIf}
+    GetFullPathName /SHORT $1 $1
+    GetFullPathName /SHORT $2 $Installed
+    ${If} $1 != ""
+    ${AndIf} $1 == $2
+        StrCpy $0 1
+    ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
+    !insertmacro NativeView
+    Call un.SaverPlace
+    Call un.IsCurrentSaver
+
+    ; A saver that is running cannot be removed; then everything stays, and the uninstall can
+    ; be run again later.
+    ClearErrors
+    Delete "$Installed"
+    ${If} ${Errors}
+        MessageBox MB_OK|MB_ICONSTOP "Could not remove $Installed. Close the screen saver and try again." /SD IDOK
+        SetErrorLevel 3
+        Quit
+    ${EndIf}
+    DetailPrint "Removed $Installed"
+
+    ; The system must not keep pointing at a file that is gone; another saver stays chosen.
+    ${If} $0 == 1
+        DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+        DetailPrint "No screen saver is chosen now"
+    ${EndIf}
+
+    ; The settings under HKCU\Software\${COMPANY}\Tavrin stay, so a reinstall finds them.
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    Delete "$INSTDIR\${UNINSTALLER}"
+    RMDir "$INSTDIR"
 SectionEnd
