@@ -78,12 +78,12 @@ Var Installed ; the full path of the installed saver, as the screen-saver settin
 !insertmacro SaverPlace ""
 !insertmacro SaverPlace "un."
 
-; A 64-bit system: the real System32 and the registry's 64-bit view, where the 64-bit system's
-; screen-saver list and its list of installed programs look.
-!macro NativeView
+; On a 64-bit system "System32" must be the real one, where the system's screen-saver list
+; looks, not the 32-bit folder this 32-bit program is otherwise led to. (The uninstall entry
+; stays in the registry's 32-bit view: the list of installed programs shows both views.)
+!macro RealSystemFolder
     ${If} ${RunningX64}
         ${DisableX64FSRedirection}
-        SetRegView 64
     ${EndIf}
 !macroend
 
@@ -146,7 +146,7 @@ FunctionEnd
 
 Section "Tavrin"
     SetShellVarContext current
-    !insertmacro NativeView
+    !insertmacro RealSystemFolder
     Call SaverPlace
     ClearErrors
     Call CopySaver
@@ -194,7 +194,7 @@ Function un.IsCurrentSaver
 FunctionEnd
 
 Section "Uninstall"
-    !insertmacro NativeView
+    !insertmacro RealSystemFolder
     Call un.SaverPlace
     Call un.IsCurrentSaver
 
