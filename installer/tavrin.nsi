@@ -15,6 +15,7 @@
 Unicode false
 !include LogicLib.nsh
 !include WinMessages.nsh
+!include WinVer.nsh
 !include x64.nsh
 
 !ifndef OUTFILE
@@ -32,6 +33,7 @@ Unicode false
 !define SAVER_FILE "Tavrin.scr"
 !define UNINSTALLER "uninstall.exe"
 !define DESKTOP_KEY "Control Panel\Desktop"
+!define SYSTEM_INI "$WINDIR\system.ini" ; where Windows 95, 98 and ME keep the chosen saver
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrin"
 !define COMPANY "Quillam"
 !define SPI_SETSCREENSAVEACTIVE 17
@@ -158,8 +160,13 @@ Section "Tavrin"
     DetailPrint "Installed $Installed"
 
     ; The current screen saver, and screen saving switched on; then the system is told, as the
-    ; Display settings do.
-    WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$Installed"
+    ; Display settings do (which on Windows 95, 98 and ME write the short form to system.ini).
+    ${If} ${IsNT}
+        WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$Installed"
+    ${Else}
+        GetFullPathName /SHORT $0 "$Installed"
+        WriteINIStr "${SYSTEM_INI}" "boot" "SCRNSAVE.EXE" "$0"
+    ${EndIf}
     WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
     System::Call 'user32::SystemParametersInfo(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_UPDATEINIFILE_SENDCHANGE})'
     DetailPrint "Tavrin is now the screen saver"
@@ -177,7 +184,11 @@ SectionEnd
 ; their short forms; that needs the file, so this runs before it is removed.
 Function un.IsCurrentSaver
     StrCpy $0 0
-    ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    ${If} ${IsNT}
+        ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    ${Else}
+        ReadINIStr $1 "${SYSTEM_INI}" "boot" "SCRNSAVE.EXE"
+    ${EndIf}
     ${If} $1 == "" ; no screen saver chosen
         Return
     ${EndIf}
@@ -211,7 +222,11 @@ Section "Uninstall"
 
     ; The system must not keep pointing at a file that is gone; another saver stays chosen.
     ${If} $0 == 1
-        DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+        ${If} ${IsNT}
+            DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+        ${Else}
+            DeleteINIStr "${SYSTEM_INI}" "boot" "SCRNSAVE.EXE"
+        ${EndIf}
         DetailPrint "No screen saver is chosen now"
     ${EndIf}
 

@@ -8,6 +8,7 @@ registration, and the screen-saver choice only when that names the copy; the set
 Arguments: --makensis PROGRAM --nsi SCRIPT --bits 32|64 (which program TAVRIN_SCR is)
 --version X.Y (the version the build passes to the installer)."""
 import argparse
+import configparser
 import hashlib
 import os
 import re
@@ -22,6 +23,8 @@ DESKTOP = r"Control Panel\Desktop"
 SAVER_FILE = "tavrin.scr"
 UNINSTALL_KEY = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrin"
 SETTINGS = r"Software\Quillam\Tavrin"
+# The installer, the uninstaller and the copy of it that does the work.
+PROGRAMS = ("Tavrin-setup.exe", "uninstall.exe", "Un.exe")
 
 
 def options():
@@ -37,6 +40,7 @@ def options():
 
 OPTIONS = options()
 PREFIX = h.ENV["WINEPREFIX"]
+SYSTEM_INI = os.path.join(PREFIX, "drive_c", "windows", "system.ini")
 
 
 def unix_path(windows_path):
@@ -76,6 +80,24 @@ def kib(path):
     return -(-os.path.getsize(path) // 1024)
 
 
+def windows_version(version):
+    """REGEDIT4 text that makes Wine show the installer and uninstaller this Windows version
+    (None: the prefix's own)."""
+    value = f'"{version}"' if version else "-"
+    return "\n".join(f'[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\{exe}]\n"Version"={value}'
+                     for exe in PROGRAMS)
+
+
+def chosen_saver(win9x):
+    """The current screen saver: Windows 95, 98 and ME keep it in system.ini, NT in the registry."""
+    if win9x:
+        ini = configparser.ConfigParser(strict=False, interpolation=None)
+        ini.read(SYSTEM_INI, encoding="latin-1")
+        return ini.get("boot", "SCRNSAVE.EXE", fallback=None)
+    chosen = h.reg_string(DESKTOP, "SCRNSAVE.EXE")
+    return chosen and chosen[0]
+
+
 class Installer(h.Scenario):
     def setUp(self):
         super().setUp()
@@ -84,8 +106,8 @@ class Installer(h.Scenario):
     def tearDown(self):
         # Leave the session as other scenarios expect it: nothing installed, no saver chosen.
         self.remove_installed()
-        h.reg_load(f'[{h.DESKTOP_KEY}]\n"SCRNSAVE.EXE"=-\n"ScreenSaveActive"=-\n[-{UNINSTALL_KEY}]',
-                   name="installer.reg")
+        h.reg_load(f'[{h.DESKTOP_KEY}]\n"SCRNSAVE.EXE"=-\n"ScreenSaveActive"=-\n[-{UNINSTALL_KEY}]\n'
+                   + windows_version(None), name="installer.reg")
         super().tearDown()
 
     def remove_installed(self):
@@ -93,6 +115,10 @@ class Installer(h.Scenario):
             os.remove(path)
         for programs in ("Program Files", "Program Files (x86)"):
             shutil.rmtree(unix_path(f"C:\\{programs}\\Tavrin"), ignore_errors=True)
+        with open(SYSTEM_INI, encoding="latin-1") as ini:
+            text = re.sub(r"(?im)^SCRNSAVE\.EXE=.*\n", "", ini.read())
+        with open(SYSTEM_INI, "w", encoding="latin-1") as ini:
+            ini.write(text)
 
     def build(self):
         setup = os.path.join(self.artifacts, "Tavrin-setup.exe")
@@ -154,22 +180,29 @@ class Installer(h.Scenario):
         settings = h.reg_values(SETTINGS)
         windows_folder, _ = self.expected_folder()
         installed = (windows_folder + "\\" + SAVER_FILE).upper()
-        for chosen, cleared in [(installed, True),  # as installed, in another case
-                                ("C:\\windows\\Tavrin.scr", False),  # another copy of Tavrin
-                                ("C:\\windows\\system32\\other.scr", False)]:  # another saver
-            with self.case(chosen=chosen):
+        rows = [(installed, True, None),  # as installed, in another case
+                ("C:\\windows\\Tavrin.scr", False, None),  # another copy of Tavrin
+                ("C:\\windows\\system32\\other.scr", False, None)]  # another saver
+        if OPTIONS.bits == "32":  # Windows 98 has no 64-bit form
+            rows.append((None, True, "win98"))  # as the installer chose it, in system.ini
+        for chosen, cleared, version in rows:
+            with self.case(chosen=chosen, version=version):
+                h.reg_load(windows_version(version), name="version.reg")
                 self.install(setup)
-                escaped = chosen.replace("\\", "\\\\")
-                h.reg_load(f'[{h.DESKTOP_KEY}]\n"SCRNSAVE.EXE"="{escaped}"', name="installer.reg")
+                if chosen:
+                    escaped = chosen.replace("\\", "\\\\")
+                    h.reg_load(f'[{h.DESKTOP_KEY}]\n"SCRNSAVE.EXE"="{escaped}"', name="installer.reg")
+                else:
+                    self.assertEqual((chosen_saver(version) or "").upper(), installed, "the saver was not chosen")
                 uninstaller = self.uninstall()
                 self.assertEqual(installed_copies(), [], "the saver is still installed")
                 self.assertFalse(os.path.exists(uninstaller), "the uninstaller is still there")
                 self.assertFalse(h.reg_key_exists(UNINSTALL_KEY), "the uninstall entry is still registered")
-                after = h.reg_string(DESKTOP, "SCRNSAVE.EXE")
-                self.assertEqual(after and after[0], None if cleared else chosen, "SCRNSAVE.EXE after uninstall")
+                self.assertEqual(chosen_saver(version), None if cleared else chosen, "SCRNSAVE.EXE after uninstall")
                 self.assertEqual(h.reg_values(SETTINGS), settings, "the settings changed")
 
         # A reinstall finds the settings as they were and makes Tavrin the saver again.
+        h.reg_load(windows_version(None), name="version.reg")
         self.install(setup)
         self.assert_installed()
         self.assertEqual(h.reg_values(SETTINGS), settings, "the settings changed")
