@@ -59,7 +59,11 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 
 Page instfiles
+; Uninstalling asks first (a silent uninstall does not): the list of installed programs starts
+; it with one click.
+UninstPage uninstConfirm
 UninstPage instfiles
+UninstallText "Tavrin will be removed from this computer. Its settings are kept for a later install."
 
 Var SaverDir  ; the system folder that holds the saver
 Var Installed ; the full path of the installed saver, as the screen-saver setting names it
