@@ -25,8 +25,15 @@ constexpr std::size_t kPasswordEditLength = 20;
 // Receives the previous state of the system's screen-saver flag; written by the system only.
 UINT PreviousSaverFlag = 0;
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+// The saver covers every monitor; with one, the screen.
+int ScreenWidth() {
+    const tavrin::Rect all = tk::CoveredScreen();
+    return all.right - all.left;
+}
+int ScreenHeight() {
+    const tavrin::Rect all = tk::CoveredScreen();
+    return all.bottom - all.top;
+}
 
 void ShowTaskbar(int command) {
     if (HWND taskbar = FindWindowA(kTaskbarClass, nullptr)) ShowWindow(taskbar, command);
@@ -122,7 +129,8 @@ void TFormScreenSaver::CaptureBackground(int width, int height) {
     HDC picture = Backgroundimage->Canvas();
     if (SaverSettings.Background == 1) {
         tk::WindowDc screen(nullptr);
-        BitBlt(picture, 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+        const tavrin::Rect all = tk::CoveredScreen();
+        BitBlt(picture, 0, 0, width, height, screen.get(), all.left, all.top, SRCCOPY);
     } else {
         RECT all = {0, 0, width, height};
         FillRect(picture, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -149,6 +157,9 @@ void TFormScreenSaver::TakeOverDesktop() {
     SaveBackground->SizePicture(width, height);
     BitBlt(SaveBackground->Canvas(), 0, 0, width, height, Backgroundimage->Canvas(), 0, 0, SRCCOPY);
     SetState(tk::WindowState::Maximized);
+    // A maximised window keeps to one monitor; the saver covers them all.
+    const tavrin::Rect all = tk::CoveredScreen();
+    SetBounds({all.left, all.top, width, height});
     SetUnhandledExceptionFilter(RestoreDesktopOnCrash);
     std::set_terminate(RestoreDesktopOnTerminate);
     ShowTaskbar(SW_HIDE);
@@ -221,9 +232,13 @@ void TFormScreenSaver::ShowExitPanel() {
     }
     DisarmInputFilter();
     TimerCLS->SetEnabled(false);
-    const tavrin::PanelPlacement place = tavrin::PlacePanel(ScreenWidth(), ScreenHeight(), Panel1->Width(), Panel1->Height());
-    Panel1->SetTop(place.top);
-    Panel1->SetLeft(place.left);
+    // On the primary monitor; the panel sits in the window, which starts at the covered
+    // area's origin.
+    const tavrin::PanelPlacement place = tavrin::PlacePanel(
+        tk::SystemMetric(SM_CXSCREEN), tk::SystemMetric(SM_CYSCREEN), Panel1->Width(), Panel1->Height());
+    const tavrin::Rect all = tk::CoveredScreen();
+    Panel1->SetTop(place.top - all.top);
+    Panel1->SetLeft(place.left - all.left);
     Panel1->Show();
     MaskEdit1->SetFocus();
     const RECT clip = {place.clip.left, place.clip.top, place.clip.right, place.clip.bottom};

@@ -53,6 +53,14 @@ bool IsKeyboardMessage(UINT message) { return message >= WM_KEYFIRST && message 
 
 HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
 
+int (*SystemMetric)(int index) = [](int index) { return GetSystemMetrics(index); };
+
+tavrin::Rect CoveredScreen() {
+    return tavrin::CoveredArea(SystemMetric(SM_XVIRTUALSCREEN), SystemMetric(SM_YVIRTUALSCREEN),
+                               SystemMetric(SM_CXVIRTUALSCREEN), SystemMetric(SM_CYVIRTUALSCREEN),
+                               SystemMetric(SM_CXSCREEN), SystemMetric(SM_CYSCREEN));
+}
+
 void TApplication::Initialize() {
     if (window_) return;
     icon_ = LoadIconA(ModuleInstance(), "MAINICON");

@@ -2,6 +2,7 @@
 // carrier of the title), the main form, the message loop with its application-wide message
 // filter, the terminate request and the error box for exceptions escaping a handler.
 #pragma once
+#include "core/PanelGeometry.h"
 #include "toolkit/Handles.h"
 
 #include <exception>
@@ -98,6 +99,12 @@ extern TApplication Application;
 
 // Module instance of the running program (its resources).
 HINSTANCE ModuleInstance();
+
+// Reads a system metric (GetSystemMetrics); tests put other monitors in its place.
+extern int (*SystemMetric)(int index);
+// The area a full-screen form covers, in screen coordinates: every monitor, or the primary
+// screen where the system has no virtual-screen metrics.
+tavrin::Rect CoveredScreen();
 
 // Modal boxes with fixed texts: the plain box (no icon, one OK, the title as caption) and
 // the warning box (caption "Warning", exclamation icon, one OK).

@@ -39,6 +39,7 @@ class TForm {
     int ClientWidth() const;
     int ClientHeight() const;
     void SetTopLeft(int left, int top);
+    void SetBounds(const Bounds& bounds);
     // Sets the cursor shown over the form's own area (controls keep theirs).
     void SetCursor(Cursor cursor) { cursor_ = cursor; }
     void Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }

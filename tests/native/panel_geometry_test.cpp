@@ -31,5 +31,24 @@ TEST(PlacePanel, CentresAndClipsOnePixelBelowTheTop) {
     }
 }
 
+TEST(CoveredArea, EveryMonitorOrThePrimaryScreen) {
+    struct Case {
+        const char* name;
+        int left, top, width, height; // the virtual-screen metrics
+        Rect covered;
+    };
+    const Case cases[] = {
+        {"one monitor", 0, 0, 1024, 768, {0, 0, 1024, 768}},
+        {"no virtual metrics", 0, 0, 0, 0, {0, 0, 1024, 768}},
+        {"second monitor right", 0, 0, 2304, 1024, {0, 0, 2304, 1024}},
+        {"second monitor left and higher", -1280, -256, 2304, 1024, {-1280, -256, 1024, 768}},
+        {"width only", 0, 0, 2048, 0, {0, 0, 1024, 768}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CoveredArea(c.left, c.top, c.width, c.height, 1024, 768), c.covered);
+    }
+}
+
 } // namespace
 } // namespace tavrin

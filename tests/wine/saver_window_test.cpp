@@ -143,6 +143,7 @@ class SaverWindow : public ::testing::Test {
 
     void TearDown() override {
         tk::Application.ResetForTests();
+        tk::SystemMetric = [](int index) { return GetSystemMetrics(index); };
         ClipCursor(nullptr);
         testsupport::ClearSaverFlag();
         testsupport::ShowTaskbar();
@@ -953,6 +954,27 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return "Row" + std::to_string(info.index) + (info.param.right ? "Right" : "Wrong");
     });
+
+// A second monitor, 640 pixels wide, left of the primary one: the saver covers both, and the
+// panel and the pointer stay on the primary monitor.
+TEST_F(SaverPassword, TwoMonitorsAreCoveredAndThePanelStaysOnThePrimary) {
+    const int width = ScreenWidth(), height = ScreenHeight();
+    tk::SystemMetric = [](int index) {
+        if (index == SM_XVIRTUALSCREEN) return -640;
+        if (index == SM_CXVIRTUALSCREEN) return GetSystemMetrics(SM_CXSCREEN) + 640;
+        return GetSystemMetrics(index == SM_CYVIRTUALSCREEN ? SM_CYSCREEN : index);
+    };
+    auto* form = StartProtected();
+    EXPECT_TRUE(SameRect(WindowRect(form->Handle()), RECT{-640, 0, width, height})) << Text(WindowRect(form->Handle()));
+    EXPECT_EQ(form->Backgroundimage->PictureWidth(), width + 640);
+    EXPECT_EQ(form->SaveBackground->PictureWidth(), width + 640);
+    AskForPassword(form);
+    const tavrin::PanelPlacement place = tavrin::PlacePanel(width, height, 280, 74);
+    EXPECT_TRUE(SameRect(WindowRect(form->Panel1->Handle()),
+                         RECT{place.left, place.top, place.left + 280, place.top + 74}))
+        << Text(WindowRect(form->Panel1->Handle()));
+    EXPECT_TRUE(SameRect(SaverClipRect, RECT{place.clip.left, place.clip.top, place.clip.right, place.clip.bottom}));
+}
 
 // Alt+F4 or a WM_CLOSE from any program asks for the password; with the panel up, ignored.
 TEST_F(SaverPassword, CloseRequestsAskForThePassword) {
