@@ -82,4 +82,16 @@ Mode ModeForArgument(std::string_view argument) {
     return Mode::None;
 }
 
+std::uint64_t PreviewHostNumber(std::string_view commandLine, std::uint64_t largest) {
+    const std::vector<std::string> words = SplitCommandLine(commandLine);
+    if (words.size() < 3 || (words[1] != "/p" && words[1] != "/P") || words[2].empty()) return 0;
+    std::uint64_t number = 0;
+    for (char c : words[2]) {
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (!IsDigit(c) || digit > largest || number > (largest - digit) / 10) return 0;
+        number = number * 10 + digit;
+    }
+    return number;
+}
+
 } // namespace tavrin

@@ -1,5 +1,6 @@
 // Reading the mode switch from the process command line.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,5 +25,10 @@ enum class Mode { Saver, Password, Configure, Preview, None };
 // "/p" "/P" preview. "/c:" or "/C:" followed by one or more decimal digits (what the
 // system's Settings button passes) also means configure. Anything else is None.
 Mode ModeForArgument(std::string_view argument);
+
+// The window a preview request names: word 1 is "/p" or "/P" and word 2 is a decimal number
+// (digits only: no sign, no hex prefix) from 1 to `largest`, the widest value a window handle
+// holds. 0 for anything else, so no number ever wraps around to some other window.
+std::uint64_t PreviewHostNumber(std::string_view commandLine, std::uint64_t largest);
 
 } // namespace tavrin
