@@ -304,6 +304,45 @@ TEST(SaverLoadFailures, FieldsBeforeTheFailureKeepTheirValues) {
     }
 }
 
+// The saver's reads without its password steps: nothing written, nothing thrown, and a failed
+// read shows what the saver would run with after its error box.
+TEST(PreviewLoad, ReadsLikeTheSaverButNeverWritesOrFails) {
+    struct Case {
+        const char* what;
+        std::function<void(MemoryRegistryBackend&)> store;
+        std::uint32_t passwordOption;
+        std::uint8_t set;
+        std::uint16_t speed;
+        std::uint8_t activeCount;
+    };
+    const std::uint8_t drawnSet = static_cast<std::uint8_t>(Random(kSeed).Below(5) + 1);
+    const Case cases[] = {
+        {"no key", [](auto&) {}, 1, drawnSet, 5, 25},
+        {"full key", [](auto& m) { PutFullKey(m); }, 1, 3, 20, 3},
+        {"option off, erase refused", [](auto& m) { PutFullKey(m), m.FailWritesTo("Password"); }, 0, 3, 20,
+         3},
+        {"Speed missing", [](auto& m) { PutFullKey(m, {"Speed"}); }, 1, 3, 5, 25},
+        {"Pic_13 missing", [](auto& m) { PutFullKey(m, {"Pic_13"}); }, 0, 3, 20, 15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryRegistryBackend memory;
+        c.store(memory);
+        memory.PutDword(kDesktopKey, "ScreenSaveUsePassword", c.passwordOption);
+        TRegistry registry(memory);
+        Random random(kSeed);
+        SaverSettings s;
+        LoadPreviewSettings(registry, random, s);
+        EXPECT_EQ(s.PictureSet, c.set);
+        EXPECT_EQ(s.Speed, c.speed);
+        EXPECT_EQ(s.ActiveCount, c.activeCount);
+        EXPECT_FALSE(s.UsePassword);
+        EXPECT_EQ(s.Password, "");
+        EXPECT_TRUE(memory.Writes().empty());
+        EXPECT_EQ(memory.OpenHandleCount(), 0u);
+    }
+}
+
 class DialogStore : public ::testing::Test {
   protected:
     std::string Load() {
