@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
-"""The preview in a window of another process (the harness's colour bars stand in for the
-system's little monitor): one child window over the host's whole client area and no window of
-its own; a saver starts and runs beside it; it ends within a second of its host, closed or
-killed. A number that does not name the host exactly opens nothing. (Wine never shows what a
-child of another process draws: the drawing is checked in-process, tests/wine/preview_test.cpp.)"""
+"""The preview in another process's window (the colour bars): a child over its client area and
+no window of its own, a saver beside it, its end within a second of the host's. What it draws
+Wine never shows from another process: see tests/wine/preview_test.cpp."""
 import os
 import sys
 import time
@@ -12,19 +10,15 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import tavrin_harness as h  # noqa: E402
 
 
-def children(host):
-    return h.probe("children", str(host["hwnd"]))[1]
-
-
 class Preview(h.Scenario):
     def start_preview(self):
         """Starts a preview in the colour bars; returns the host, the process and its child."""
         host = h.wait_window(cls="TavrinHarnessPattern")
         preview = self.start("/p", str(host["hwnd"]))
         deadline = time.monotonic() + 5
-        while not children(host) and time.monotonic() < deadline:
+        while not (found := h.probe("children", str(host["hwnd"]))[1]) and time.monotonic() < deadline:
             time.sleep(0.05)
-        [child] = children(host)
+        [child] = found
         return host, preview, child
 
     def assert_ends_with_host(self, preview, end_host):
