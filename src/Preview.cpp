@@ -96,11 +96,11 @@ void TPreview::MakeSurface(int clientWidth, int clientHeight) {
 
 void TPreview::Clean() {
     HDC canvas = canvas_->dc();
+    // Pictures shrink colour-on-colour, which keeps their pixel art crisp; the default mode would
+    // darken them. Where halftone is missing (Windows 95) the desktop shrinks the same way.
+    SetStretchBltMode(canvas, COLORONCOLOR);
     if (desktop_) {
-        // Halftone averages the screen's pixels into the small picture; where a system lacks it
-        // (Windows 95), the mode stays on colour-on-colour, which at least keeps the colours.
-        SetStretchBltMode(canvas, COLORONCOLOR);
-        SetStretchBltMode(canvas, HALFTONE);
+        SetStretchBltMode(canvas, HALFTONE); // averages the screen's pixels into the small picture
         SetBrushOrgEx(canvas, 0, 0, nullptr);
         StretchBlt(canvas, 0, 0, layout_.width, layout_.height, desktop_->dc(), 0, 0, ScreenWidth(),
                    ScreenHeight(), SRCCOPY);
