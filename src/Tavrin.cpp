@@ -9,8 +9,18 @@
 #include "core/CommandLine.h"
 #include "toolkit/Toolkit.h"
 
+#include <limits>
+
 namespace {
 tavrin::Mode CurrentMode() { return tavrin::ModeForArgument(tavrin::FirstArgument(GetCommandLineA())); }
+
+// The window that "/c:N" names when it exists (the system's Settings button passes its own).
+HWND SettingsOwner() {
+    const std::uint64_t number = tavrin::SettingsOwnerNumber(tavrin::FirstArgument(GetCommandLineA()),
+                                                             std::numeric_limits<std::uintptr_t>::max());
+    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(number));
+    return number && IsWindow(window) ? window : nullptr;
+}
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -40,6 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::Application.Run();
     }
     if (CurrentMode() == tavrin::Mode::Configure) {
+        tk::Application.SetMainFormOwner(SettingsOwner());
         tk::Application.CreateForm<TFormConfigure>();
         tk::Application.Run();
     }

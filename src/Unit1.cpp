@@ -68,6 +68,7 @@ TFormScreenSaver::TFormScreenSaver() : tk::TForm(layouts::kFormScreenSaver) {
     OnCreate = [this] { FormCreate(); };
     OnActivate = [this] { FormActivate(); };
     OnClose = [this] { FormClose(); };
+    OnCloseQuery = [this] { return FormCloseQuery(); };
 }
 
 TFormScreenSaver::~TFormScreenSaver() {
@@ -129,7 +130,19 @@ void TFormScreenSaver::CaptureBackground(int width, int height) {
     Backgroundimage->Changed();
 }
 
+// Whichever set-up step fails (no timer, no memory for a picture), its error reaches the error
+// box, and the input filter is armed all the same, so the saver can always be ended.
 void TFormScreenSaver::FormActivate() {
+    try {
+        TakeOverDesktop();
+    } catch (...) {
+        ArmInputFilter();
+        throw;
+    }
+    ArmInputFilter();
+}
+
+void TFormScreenSaver::TakeOverDesktop() {
     const int width = ScreenWidth(), height = ScreenHeight();
     SetTopLeft(0, 0);
     CaptureBackground(width, height);
@@ -146,7 +159,6 @@ void TFormScreenSaver::FormActivate() {
     TimerCLS->SetInterval(tavrin::CleaningInterval(SaverSettings.CLS));
     TimerSpeed->SetEnabled(true);
     TimerCLS->SetEnabled(true);
-    ArmInputFilter();
 }
 
 void TFormScreenSaver::ExitScreenSaver() {
@@ -156,6 +168,18 @@ void TFormScreenSaver::ExitScreenSaver() {
 }
 
 void TFormScreenSaver::FormClose() { ExitScreenSaver(); }
+
+// While a password protects the saver, a close request (Alt+F4, or WM_CLOSE from any program)
+// asks for the password as an input would; with the panel already up it is ignored.
+bool TFormScreenSaver::FormCloseQuery() {
+    if (!PasswordProtected()) return true;
+    if (!Panel1->Visible()) ShowExitPanel();
+    return false;
+}
+
+bool TFormScreenSaver::PasswordProtected() const {
+    return SaverSettings.UsePassword && !SaverSettings.Password.empty();
+}
 
 void TFormScreenSaver::Timer1Timer() {
     const tavrin::Stamp stamp =
@@ -190,7 +214,7 @@ void TFormScreenSaver::CheckUserInput(MSG& Msg, bool& Handled) {
 }
 
 void TFormScreenSaver::ShowExitPanel() {
-    if (!SaverSettings.UsePassword || SaverSettings.Password.empty()) {
+    if (!PasswordProtected()) {
         ExitScreenSaver();
         tk::Application.Terminate();
         return;

@@ -26,9 +26,12 @@ enum class Mode { Saver, Password, Configure, Preview, None };
 // system's Settings button passes) also means configure. Anything else is None.
 Mode ModeForArgument(std::string_view argument);
 
-// The window a preview request names: word 1 is "/p" or "/P" and word 2 is a decimal number
-// (digits only: no sign, no hex prefix) from 1 to `largest`, the widest value a window handle
-// holds. 0 for anything else, so no number ever wraps around to some other window.
+// The window that "/c:N" or "/C:N" names (the system's Settings button passes its own
+// window): N from 1 to `largest`, the widest value a window handle holds; 0 for anything else.
+std::uint64_t SettingsOwnerNumber(std::string_view argument, std::uint64_t largest);
+
+// The window a preview request names: word 1 of the command line is "/p" or "/P" and word 2
+// is N from 1 to `largest` in decimal digits only; 0 for anything else.
 std::uint64_t PreviewHostNumber(std::string_view commandLine, std::uint64_t largest);
 
 } // namespace tavrin

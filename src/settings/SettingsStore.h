@@ -30,6 +30,8 @@ constexpr std::uint8_t kSaverDefaultBackground = 1;
 // When a read or write fails, the fields read so far keep their values, every field not yet
 // reached takes its no-key default (the random set is drawn only when PictureSet was not
 // reached), ActivePictures is built from Pictures, and the ERegistryException is rethrown.
+// A failure before the password step still reads "Password" on its own when the system's
+// option is on (unreadable: no password), so a failed load never lifts the protection.
 void LoadSaverSettings(TRegistry& registry, Random& random, SaverSettings& settings);
 
 // The preview's load: the saver's load without its password steps and without errors. It
@@ -77,9 +79,12 @@ DialogSettings SettingsFromChoice(const DialogChoice& choice);
 // write raises ERegistryException; the values written before it stay written.
 bool SaveDialogSettings(TRegistry& registry, const DialogChoice& choice);
 
+// What the dialogs report when the product key can be neither opened nor created.
+inline constexpr char kRegistryFailureText[] = "Failure to access Registry.";
+
 // The password write: opens or creates the product key and stores the first 20 characters of
-// `newPassword` as "Password", touching nothing else. False, silently, when the key cannot be
-// opened or created. A refused write raises ERegistryException.
+// `newPassword` as "Password", touching nothing else. False when the key cannot be opened or
+// created. A refused write raises ERegistryException.
 bool WritePassword(TRegistry& registry, std::string_view newPassword);
 
 } // namespace tavrin

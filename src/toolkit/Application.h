@@ -41,6 +41,11 @@ class TApplication {
         return raw;
     }
     TForm* MainForm() const { return mainForm_; }
+    // Makes the main form, created next, an owned window of another program's window and modal
+    // to it, as a dialog asked for by that window: the window is disabled while the form is
+    // shown and enabled and brought to the front when the loop ends. Such a form has no
+    // taskbar button of its own.
+    void SetMainFormOwner(HWND owner) { mainFormOwner_ = owner; }
 
     bool ShowMainForm = true;
     MessageFilter OnMessage;
@@ -75,12 +80,14 @@ class TApplication {
 
   private:
     void Adopt(std::unique_ptr<TForm> form);
+    void GiveBackMainFormOwner();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
     UniqueWindow window_;
     std::string title_;
     std::vector<std::unique_ptr<TForm>> forms_;
     TForm* mainForm_ = nullptr;
+    HWND mainFormOwner_ = nullptr; // another program's window, borrowed
     TForm* activeForm_ = nullptr;
     bool terminated_ = false;
     HICON icon_ = nullptr; // shared icon from LoadIcon: never destroyed

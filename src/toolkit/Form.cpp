@@ -305,6 +305,12 @@ LRESULT TForm::ControlColour(HDC dc, HWND window) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+bool TForm::CloseAllowed() {
+    bool allowed = true;
+    if (OnCloseQuery) Application.Guard([&] { allowed = OnCloseQuery(); });
+    return allowed;
+}
+
 LRESULT TForm::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(Handle(), message, wParam, lParam);
 }
@@ -335,6 +341,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Activated();
         return 0;
     case WM_CLOSE:
+        if (!CloseAllowed()) return 0;
         if (OnClose) Application.Guard(OnClose);
         if (Application.MainForm() == this)
             Application.Terminate();

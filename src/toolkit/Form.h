@@ -4,6 +4,7 @@
 #include "toolkit/Controls.h"
 #include "toolkit/Layout.h"
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,9 @@ class TForm {
     Event OnCreate;
     Event OnActivate;
     Event OnClose;
+    // Asked before a close request is carried out; false keeps the form open and OnClose
+    // does not run.
+    std::function<bool()> OnCloseQuery;
 
     // Looks a control up by its layout name; throws if the layout has no such control of
     // that kind (a programming error caught by the first test that creates the form).
@@ -75,6 +79,7 @@ class TForm {
     void CreateWindowFromSpec(HWND owner);
     void CreateControls();
     void Activated();
+    bool CloseAllowed();
     void RememberFocus();
     void RestoreFocus();
     bool SetCursorShape(HWND window, WORD hitTest);

@@ -253,6 +253,35 @@ TEST_F(SaverLoad, KeyHoldingOnlyPasswordFallsBackEverywhereAndReports) {
     EXPECT_EQ(memory_.OpenHandleCount(), 0u);
 }
 
+// A load that fails before the password step still reads the system's option and "Password"
+// each on its own, so the lock holds; a password that is not text means none.
+TEST(SaverLoadFailures, PasswordIsStillReadOnItsOwn) {
+    struct Case {
+        const char* name;
+        std::uint32_t option;
+        std::function<void(MemoryRegistryBackend&)> put;
+        const char* password;
+    };
+    const Case cases[] = {
+        {"only Password, option on", 1, [](auto& m) { m.PutString(kProduct, "Password", "abc"); }, "abc"},
+        {"only Password, option off", 0, [](auto& m) { m.PutString(kProduct, "Password", "abc"); }, ""},
+        {"Password not text", 1, [](auto& m) { m.PutDword(kProduct, "Password", 7); }, ""},
+        {"no Password", 1, [](auto& m) { m.AddKey(kProduct); }, ""},
+        {"Speed missing", 1, [](auto& m) { PutFullKey(m, {"Speed"}); }, "secret"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryRegistryBackend memory;
+        memory.PutDword(kDesktopKey, "ScreenSaveUsePassword", c.option);
+        c.put(memory);
+        const auto [s, error, seedAfter] = RunSaverLoad(memory);
+        EXPECT_NE(error, "(no error)");
+        EXPECT_EQ(s.Password, c.password);
+        EXPECT_TRUE(memory.Writes().empty());
+        EXPECT_EQ(memory.OpenHandleCount(), 0u);
+    }
+}
+
 // Each failing step keeps what was read before it and falls back for the rest.
 TEST(SaverLoadFailures, FieldsBeforeTheFailureKeepTheirValues) {
     struct Case {

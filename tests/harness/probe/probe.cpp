@@ -275,6 +275,23 @@ int waitWindow(const Filter& filter, bool untilGone)
     }
 }
 
+// Wine's taskbar buttons, left to right: visible children of Shell_TrayWnd of class Button
+// (Start is the first), as a JSON list of screen rectangles.
+std::string taskbarButtons(HWND tray)
+{
+    std::string list;
+    for (HWND child = tray ? GetWindow(tray, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(child, cls, 16);
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        if (IsWindowVisible(child) && lstrcmpiW(cls, L"Button") == 0)
+            list += (list.empty() ? "" : ",") + rectJson(rect);
+    }
+    return "[" + list + "]";
+}
+
 int showState()
 {
     HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
@@ -288,11 +305,11 @@ int showState()
     GetCursorPos(&cursor);
     RECT clip{};
     GetClipCursor(&clip);
-    std::printf("{\"screen\":[%d,%d],\"taskbar\":{\"exists\":%s,\"visible\":%s,\"rect\":%s},"
+    std::printf("{\"screen\":[%d,%d],\"taskbar\":{\"exists\":%s,\"visible\":%s,\"rect\":%s,\"buttons\":%s},"
                 "\"saver_running\":%s,\"foreground\":%s,\"cursor\":[%ld,%ld],\"clip\":%s}\n",
                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                 tray ? "true" : "false", (tray && IsWindowVisible(tray)) ? "true" : "false",
-                rectJson(trayRect).c_str(), running ? "true" : "false",
+                rectJson(trayRect).c_str(), taskbarButtons(tray).c_str(), running ? "true" : "false",
                 foreground ? windowJson(foreground).c_str() : "null", cursor.x, cursor.y,
                 rectJson(clip).c_str());
     return 0;
