@@ -20,8 +20,6 @@ class TPreview {
     TPreview& operator=(const TPreview&) = delete;
 
     HWND Handle() const { return window_.get(); }
-    const tavrin::SaverSettings& Settings() const { return settings_; }
-    const tavrin::PreviewLayout& Layout() const { return layout_; }
 
     // One pace tick: the saver's draw for a screen of the preview's size, in small pictures.
     void StampPicture();
