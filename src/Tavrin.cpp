@@ -1,6 +1,8 @@
-// The program: unit start-up in a fixed order, then the mode dispatch on the first
-// command-line argument, which opens at most one window and runs its message loop.
+// The program: the preview when the system asks for one; otherwise unit start-up in a fixed
+// order, then the mode dispatch on the first command-line argument, which opens at most one
+// window and runs its message loop.
 #include "MultRun.h"
+#include "Preview.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -22,6 +24,10 @@ HWND SettingsOwner() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The system's preview stands apart from the other modes: it neither claims nor answers the
+    // single-instance guard, so it never keeps a saver or a dialog from starting.
+    if (HWND host = PreviewHostFromCommandLine()) return RunPreview(host);
+
     tk::Application.Initialize(); // the toolkit's start-up: the application window exists
     MultRunStartup();
 

@@ -99,4 +99,10 @@ std::uint64_t SettingsOwnerNumber(std::string_view argument, std::uint64_t large
     return IsNumberedConfigureSwitch(argument) ? DecimalNumber(argument.substr(3), largest) : 0;
 }
 
+std::uint64_t PreviewHostNumber(std::string_view commandLine, std::uint64_t largest) {
+    const std::vector<std::string> words = SplitCommandLine(commandLine);
+    if (words.size() < 3 || (words[1] != "/p" && words[1] != "/P")) return 0;
+    return DecimalNumber(words[2], largest);
+}
+
 } // namespace tavrin

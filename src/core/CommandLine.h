@@ -30,4 +30,8 @@ Mode ModeForArgument(std::string_view argument);
 // window): N from 1 to `largest`, the widest value a window handle holds; 0 for anything else.
 std::uint64_t SettingsOwnerNumber(std::string_view argument, std::uint64_t largest);
 
+// The window a preview request names: word 1 of the command line is "/p" or "/P" and word 2
+// is N from 1 to `largest` in decimal digits only; 0 for anything else.
+std::uint64_t PreviewHostNumber(std::string_view commandLine, std::uint64_t largest);
+
 } // namespace tavrin

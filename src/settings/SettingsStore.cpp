@@ -79,7 +79,11 @@ std::uint8_t UsableSensitivity(std::uint8_t code) {
     return SensitivityEnablesAny(code) ? code : kAllInputKinds;
 }
 
-void ReadProductValues(TRegistry& registry, SaverSettings& settings, SaverLoadProgress& progress) {
+// The preview only looks: it neither reads nor erases the password.
+enum class PasswordStep { ReadOrErase, Skip };
+
+void ReadProductValues(TRegistry& registry, SaverSettings& settings, SaverLoadProgress& progress,
+                       PasswordStep passwordStep = PasswordStep::ReadOrErase) {
     settings.PictureSet = Low8(registry.ReadInteger(kPictureSetValue));
     progress.pictureSet = true;
     settings.Speed = Low16(registry.ReadInteger(kSpeedValue));
@@ -94,7 +98,7 @@ void ReadProductValues(TRegistry& registry, SaverSettings& settings, SaverLoadPr
         settings.Background = Low8(registry.ReadInteger(kBackgroundValue));
     }
     progress.background = true;
-    ReadOrErasePassword(registry, settings);
+    if (passwordStep == PasswordStep::ReadOrErase) ReadOrErasePassword(registry, settings);
     progress.password = true;
     settings.Sensitivity = UsableSensitivity(Low8(registry.ReadInteger(kSensitivityValue)));
     progress.sensitivity = true;
@@ -142,6 +146,23 @@ void LoadSaverSettings(TRegistry& registry, Random& random, SaverSettings& setti
         BuildActiveList(settings);
         throw;
     }
+    BuildActiveList(settings);
+}
+
+void LoadPreviewSettings(TRegistry& registry, Random& random, SaverSettings& settings) {
+    settings.UsePassword = false;
+    settings.Password.clear();
+    SaverLoadProgress progress;
+    if (registry.KeyExists(kProductKey)) {
+        KeyCloser closer(registry);
+        registry.OpenKey(kProductKey, false);
+        try {
+            ReadProductValues(registry, settings, progress, PasswordStep::Skip);
+        } catch (const ERegistryException&) {
+            // Shown as the saver would run after its error box; the preview opens no box.
+        }
+    }
+    FillUnreached(progress, random, settings);
     BuildActiveList(settings);
 }
 

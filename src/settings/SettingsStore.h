@@ -1,5 +1,5 @@
-// The three places that read or write the settings: the saver's load, the configuration
-// dialog's load and save, and the change-password dialog's password write.
+// The places that read or write the settings: the saver's and the preview's loads, the
+// configuration dialog's load and save, and the change-password dialog's password write.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -33,6 +33,12 @@ constexpr std::uint8_t kSaverDefaultBackground = 1;
 // A failure before the password step still reads "Password" on its own when the system's
 // option is on (unreadable: no password), so a failed load never lifts the protection.
 void LoadSaverSettings(TRegistry& registry, Random& random, SaverSettings& settings);
+
+// The preview's load: the saver's load without its password steps and without errors. It
+// reads the same values in the same order, writes nothing, leaves UsePassword off and Password
+// empty, and on a failed read keeps what it read so far, gives every other field its no-key
+// default (as the saver runs after its error box) and returns normally.
+void LoadPreviewSettings(TRegistry& registry, Random& random, SaverSettings& settings);
 
 // The part of the settings the configuration dialog stages between registry and widgets.
 struct DialogSettings {

@@ -121,5 +121,29 @@ TEST(ModeForArgument, WholeCommandLines) {
     EXPECT_EQ(ModeForArgument(FirstArgument("T.SCR /s/c")), Mode::None);
 }
 
+// The number itself follows the same rule as SettingsOwnerNumber's; these rows are about the words.
+TEST(PreviewHostNumber, SecondWordAfterThePreviewSwitch) {
+    struct Case {
+        const char* line;
+        std::uint64_t number;
+    };
+    const Case cases[] = {
+        {"T.SCR /p 1234", 1234},
+        {"T.SCR /P 1234 more", 1234},
+        {"T.SCR \"/p\" \"\" 0042", 42},
+        {"T.SCR /p 4294967296", 0},
+        {"T.SCR /p", 0},
+        {"T.SCR /p junk", 0},
+        {"T.SCR /p +12", 0},
+        {"T.SCR /p:12", 0},
+        {"T.SCR /s 12", 0},
+        {"T.SCR 12 /p", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(PreviewHostNumber(c.line, 0xFFFFFFFF), c.number);
+    }
+}
+
 } // namespace
 } // namespace tavrin

@@ -333,6 +333,39 @@ TEST(SaverLoadFailures, FieldsBeforeTheFailureKeepTheirValues) {
     }
 }
 
+// The saver's reads without its password steps (a refused erase would fail the saver's load):
+// nothing written or thrown, and a failed read shows what the saver runs with after its box.
+TEST(PreviewLoad, ReadsLikeTheSaverButNeverWritesOrFails) {
+    struct Case {
+        const char* omit; // nullptr: no product key
+        std::uint32_t passwordOption;
+        std::uint8_t set, activeCount;
+        std::uint16_t speed;
+    };
+    const auto drawnSet = static_cast<std::uint8_t>(Random(kSeed).Below(5) + 1);
+    const Case cases[] = {
+        {nullptr, 1, drawnSet, 25, 5}, {"", 1, 3, 3, 20},        {"", 0, 3, 3, 20},
+        {"Speed", 1, 3, 25, 5},        {"Pic_13", 0, 3, 15, 20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.omit ? c.omit : "no key");
+        MemoryRegistryBackend memory;
+        if (c.omit) PutFullKey(memory, {c.omit});
+        memory.FailWritesTo("Password");
+        memory.PutDword(kDesktopKey, "ScreenSaveUsePassword", c.passwordOption);
+        TRegistry registry(memory);
+        Random random(kSeed);
+        SaverSettings s;
+        LoadPreviewSettings(registry, random, s);
+        EXPECT_EQ(s.PictureSet, c.set);
+        EXPECT_EQ(s.Speed, c.speed);
+        EXPECT_EQ(s.ActiveCount, c.activeCount);
+        EXPECT_EQ(s.Password, "");
+        EXPECT_TRUE(memory.Writes().empty());
+        EXPECT_EQ(memory.OpenHandleCount(), 0u);
+    }
+}
+
 class DialogStore : public ::testing::Test {
   protected:
     std::string Load() {
