@@ -22,8 +22,9 @@ int ShutdownCount = 0;
 void BringMainWindowForward() {
     tk::TForm* main = tk::Application.MainForm();
     // A request arriving while the main window is still being created (an error box shown
-    // by its creation handler) has nothing to bring forward.
-    if (!main || !main->Handle()) return;
+    // by its creation handler) has nothing to bring forward: the window is not shown yet, and
+    // activating it would run its set-up under that box.
+    if (!main || !main->Handle() || !main->Visible()) return;
     if (tk::Application.Iconic() || IsIconic(main->Handle())) {
         main->SetState(tk::WindowState::Normal);
         ShowWindow(main->Handle(), SW_RESTORE);

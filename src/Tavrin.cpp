@@ -1,17 +1,33 @@
-// The program: unit start-up in a fixed order, then the mode dispatch on the first
-// command-line argument, which opens at most one window and runs its message loop.
+// The program: the preview when the system asks for one; otherwise unit start-up in a fixed
+// order, then the mode dispatch on the first command-line argument, which opens at most one
+// window and runs its message loop.
 #include "MultRun.h"
+#include "Preview.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "core/CommandLine.h"
 #include "toolkit/Toolkit.h"
 
+#include <limits>
+
 namespace {
 tavrin::Mode CurrentMode() { return tavrin::ModeForArgument(tavrin::FirstArgument(GetCommandLineA())); }
+
+// The window that "/c:N" names when it exists (the system's Settings button passes its own).
+HWND SettingsOwner() {
+    const std::uint64_t number = tavrin::SettingsOwnerNumber(tavrin::FirstArgument(GetCommandLineA()),
+                                                             std::numeric_limits<std::uintptr_t>::max());
+    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(number));
+    return number && IsWindow(window) ? window : nullptr;
+}
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The system's preview stands apart from the other modes: it neither claims nor answers the
+    // single-instance guard, so it never keeps a saver or a dialog from starting.
+    if (HWND host = PreviewHostFromCommandLine()) return RunPreview(host);
+
     tk::Application.Initialize(); // the toolkit's start-up: the application window exists
     MultRunStartup();
 
@@ -34,6 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::Application.Run();
     }
     if (CurrentMode() == tavrin::Mode::Configure) {
+        tk::Application.SetMainFormOwner(SettingsOwner());
         tk::Application.CreateForm<TFormConfigure>();
         tk::Application.Run();
     }

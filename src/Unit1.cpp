@@ -25,8 +25,15 @@ constexpr std::size_t kPasswordEditLength = 20;
 // Receives the previous state of the system's screen-saver flag; written by the system only.
 UINT PreviousSaverFlag = 0;
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+// The saver covers every monitor; with one, the screen.
+int ScreenWidth() {
+    const tavrin::Rect all = tk::CoveredScreen();
+    return all.right - all.left;
+}
+int ScreenHeight() {
+    const tavrin::Rect all = tk::CoveredScreen();
+    return all.bottom - all.top;
+}
 
 void ShowTaskbar(int command) {
     if (HWND taskbar = FindWindowA(kTaskbarClass, nullptr)) ShowWindow(taskbar, command);
@@ -68,6 +75,7 @@ TFormScreenSaver::TFormScreenSaver() : tk::TForm(layouts::kFormScreenSaver) {
     OnCreate = [this] { FormCreate(); };
     OnActivate = [this] { FormActivate(); };
     OnClose = [this] { FormClose(); };
+    OnCloseQuery = [this] { return FormCloseQuery(); };
 }
 
 TFormScreenSaver::~TFormScreenSaver() {
@@ -121,7 +129,8 @@ void TFormScreenSaver::CaptureBackground(int width, int height) {
     HDC picture = Backgroundimage->Canvas();
     if (SaverSettings.Background == 1) {
         tk::WindowDc screen(nullptr);
-        BitBlt(picture, 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+        const tavrin::Rect all = tk::CoveredScreen();
+        BitBlt(picture, 0, 0, width, height, screen.get(), all.left, all.top, SRCCOPY);
     } else {
         RECT all = {0, 0, width, height};
         FillRect(picture, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -129,13 +138,28 @@ void TFormScreenSaver::CaptureBackground(int width, int height) {
     Backgroundimage->Changed();
 }
 
+// Whichever set-up step fails (no timer, no memory for a picture), its error reaches the error
+// box, and the input filter is armed all the same, so the saver can always be ended.
 void TFormScreenSaver::FormActivate() {
+    try {
+        TakeOverDesktop();
+    } catch (...) {
+        ArmInputFilter();
+        throw;
+    }
+    ArmInputFilter();
+}
+
+void TFormScreenSaver::TakeOverDesktop() {
     const int width = ScreenWidth(), height = ScreenHeight();
     SetTopLeft(0, 0);
     CaptureBackground(width, height);
     SaveBackground->SizePicture(width, height);
     BitBlt(SaveBackground->Canvas(), 0, 0, width, height, Backgroundimage->Canvas(), 0, 0, SRCCOPY);
     SetState(tk::WindowState::Maximized);
+    // A maximised window keeps to one monitor; the saver covers them all.
+    const tavrin::Rect all = tk::CoveredScreen();
+    SetBounds({all.left, all.top, width, height});
     SetUnhandledExceptionFilter(RestoreDesktopOnCrash);
     std::set_terminate(RestoreDesktopOnTerminate);
     ShowTaskbar(SW_HIDE);
@@ -146,7 +170,6 @@ void TFormScreenSaver::FormActivate() {
     TimerCLS->SetInterval(tavrin::CleaningInterval(SaverSettings.CLS));
     TimerSpeed->SetEnabled(true);
     TimerCLS->SetEnabled(true);
-    ArmInputFilter();
 }
 
 void TFormScreenSaver::ExitScreenSaver() {
@@ -156,6 +179,18 @@ void TFormScreenSaver::ExitScreenSaver() {
 }
 
 void TFormScreenSaver::FormClose() { ExitScreenSaver(); }
+
+// While a password protects the saver, a close request (Alt+F4, or WM_CLOSE from any program)
+// asks for the password as an input would; with the panel already up it is ignored.
+bool TFormScreenSaver::FormCloseQuery() {
+    if (!PasswordProtected()) return true;
+    if (!Panel1->Visible()) ShowExitPanel();
+    return false;
+}
+
+bool TFormScreenSaver::PasswordProtected() const {
+    return SaverSettings.UsePassword && !SaverSettings.Password.empty();
+}
 
 void TFormScreenSaver::Timer1Timer() {
     const tavrin::Stamp stamp =
@@ -190,16 +225,20 @@ void TFormScreenSaver::CheckUserInput(MSG& Msg, bool& Handled) {
 }
 
 void TFormScreenSaver::ShowExitPanel() {
-    if (!SaverSettings.UsePassword || SaverSettings.Password.empty()) {
+    if (!PasswordProtected()) {
         ExitScreenSaver();
         tk::Application.Terminate();
         return;
     }
     DisarmInputFilter();
     TimerCLS->SetEnabled(false);
-    const tavrin::PanelPlacement place = tavrin::PlacePanel(ScreenWidth(), ScreenHeight(), Panel1->Width(), Panel1->Height());
-    Panel1->SetTop(place.top);
-    Panel1->SetLeft(place.left);
+    // On the primary monitor; the panel sits in the window, which starts at the covered
+    // area's origin.
+    const tavrin::PanelPlacement place = tavrin::PlacePanel(
+        tk::SystemMetric(SM_CXSCREEN), tk::SystemMetric(SM_CYSCREEN), Panel1->Width(), Panel1->Height());
+    const tavrin::Rect all = tk::CoveredScreen();
+    Panel1->SetTop(place.top - all.top);
+    Panel1->SetLeft(place.left - all.left);
     Panel1->Show();
     MaskEdit1->SetFocus();
     const RECT clip = {place.clip.left, place.clip.top, place.clip.right, place.clip.bottom};

@@ -32,6 +32,7 @@ class TFormScreenSaver : public tk::TForm {
     void ButtonOKClick();
     void TimerShowPanelTimer();
     void FormCreate();
+    bool FormCloseQuery();
     // The application-wide message filter while the saver watches for input.
     void CheckUserInput(MSG& Msg, bool& Handled);
 
@@ -39,6 +40,8 @@ class TFormScreenSaver : public tk::TForm {
     void Loaded() override;
 
   private:
+    void TakeOverDesktop();
+    bool PasswordProtected() const;
     void ArmInputFilter();
     void DisarmInputFilter();
     void CaptureBackground(int width, int height);

@@ -15,10 +15,6 @@ std::function<std::unique_ptr<tavrin::RegistryBackend>()> ConfigureRegistry = []
     return std::make_unique<tavrin::Win32RegistryBackend>();
 };
 
-namespace {
-constexpr char kRegistryFailure[] = "Failure to access Registry.";
-} // namespace
-
 TFormConfigure::TFormConfigure() : tk::TForm(layouts::kFormConfigure) {
     FormConfigure = this;
     OnCreate = [this] { FormCreate(); };
@@ -178,7 +174,7 @@ void TFormConfigure::ButtonOKClick() {
     ConfigureSettings = tavrin::SettingsFromChoice(choice);
     const std::unique_ptr<tavrin::RegistryBackend> backend = ConfigureRegistry();
     tavrin::TRegistry registry(*backend);
-    if (!tavrin::SaveDialogSettings(registry, choice)) tk::ShowMessage(kRegistryFailure);
+    if (!tavrin::SaveDialogSettings(registry, choice)) tk::ShowMessage(tavrin::kRegistryFailureText);
     tk::Application.Terminate();
 }
 

@@ -45,17 +45,17 @@ void TFormPassword::ButtonOKClick() {
         MaskEditNP->SetFocus();
         return;
     }
-    // A refused write throws: the error box shows it and the dialog stays open.
-    StorePassword(MaskEditNP->Text());
+    // A refused write throws: the error box shows it and the dialog stays open. A product key
+    // that can be neither opened nor created is reported, and the program ends all the same.
+    if (!StorePassword(MaskEditNP->Text())) tk::ShowMessage(tavrin::kRegistryFailureText);
     tk::Application.Terminate();
 }
 
-// Stores the first 20 characters. A product key that can be neither opened nor created is
-// passed over without a word: the program ends all the same.
-void TFormPassword::StorePassword(const std::string& password) {
+// Stores the first 20 characters; false when the product key cannot be opened or created.
+bool TFormPassword::StorePassword(const std::string& password) {
     tavrin::Win32RegistryBackend backend;
     tavrin::TRegistry registry(backend);
-    tavrin::WritePassword(registry, password);
+    return tavrin::WritePassword(registry, password);
 }
 
 void TFormPassword::ButtonCClick() {

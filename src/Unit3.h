@@ -26,7 +26,7 @@ class TFormPassword : public tk::TForm {
     void Loaded() override;
 
   private:
-    void StorePassword(const std::string& password);
+    bool StorePassword(const std::string& password);
 };
 
 extern TFormPassword* FormPassword;

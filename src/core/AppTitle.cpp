@@ -2,23 +2,19 @@
 
 namespace tavrin {
 
-namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+void LowerAscii(char* first, std::size_t count) {
+    for (char* c = first; c != first + count; ++c)
+        if (*c >= 'A' && *c <= 'Z') *c = static_cast<char>(*c - 'A' + 'a');
 }
 
-} // namespace
-
-std::string DefaultApplicationTitle(std::string_view modulePath) {
+std::string DefaultApplicationTitle(std::string_view modulePath, LowerCharacters lower) {
     const std::size_t folderEnd = modulePath.find_last_of("\\/:");
     std::string_view name =
         folderEnd == std::string_view::npos ? modulePath : modulePath.substr(folderEnd + 1);
     name = name.substr(0, name.find('.'));
 
     std::string title(name);
-    for (std::size_t i = 1; i < title.size(); ++i)
-        title[i] = LowerAscii(title[i]);
+    if (title.size() > 1) lower(title.data() + 1, title.size() - 1);
     return title;
 }
 

@@ -52,6 +52,19 @@ bool IsNumberedConfigureSwitch(std::string_view arg) {
     return true;
 }
 
+// A decimal number from 1 to `largest` (digits only: no sign, no hex prefix); 0 for anything
+// else, so no number ever wraps around to another value.
+std::uint64_t DecimalNumber(std::string_view digits, std::uint64_t largest) {
+    if (digits.empty()) return 0;
+    std::uint64_t number = 0;
+    for (char c : digits) {
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (!IsDigit(c) || digit > largest || number > (largest - digit) / 10) return 0;
+        number = number * 10 + digit;
+    }
+    return number;
+}
+
 } // namespace
 
 std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
@@ -80,6 +93,16 @@ Mode ModeForArgument(std::string_view argument) {
     if (argument == "/p" || argument == "/P") return Mode::Preview;
     if (IsNumberedConfigureSwitch(argument)) return Mode::Configure;
     return Mode::None;
+}
+
+std::uint64_t SettingsOwnerNumber(std::string_view argument, std::uint64_t largest) {
+    return IsNumberedConfigureSwitch(argument) ? DecimalNumber(argument.substr(3), largest) : 0;
+}
+
+std::uint64_t PreviewHostNumber(std::string_view commandLine, std::uint64_t largest) {
+    const std::vector<std::string> words = SplitCommandLine(commandLine);
+    if (words.size() < 3 || (words[1] != "/p" && words[1] != "/P")) return 0;
+    return DecimalNumber(words[2], largest);
 }
 
 } // namespace tavrin

@@ -1,5 +1,6 @@
 // Reading the mode switch from the process command line.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,5 +25,13 @@ enum class Mode { Saver, Password, Configure, Preview, None };
 // "/p" "/P" preview. "/c:" or "/C:" followed by one or more decimal digits (what the
 // system's Settings button passes) also means configure. Anything else is None.
 Mode ModeForArgument(std::string_view argument);
+
+// The window that "/c:N" or "/C:N" names (the system's Settings button passes its own
+// window): N from 1 to `largest`, the widest value a window handle holds; 0 for anything else.
+std::uint64_t SettingsOwnerNumber(std::string_view argument, std::uint64_t largest);
+
+// The window a preview request names: word 1 of the command line is "/p" or "/P" and word 2
+// is N from 1 to `largest` in decimal digits only; 0 for anything else.
+std::uint64_t PreviewHostNumber(std::string_view commandLine, std::uint64_t largest);
 
 } // namespace tavrin

@@ -33,6 +33,7 @@ struct SaverLoadProgress {
     bool speed = false;
     bool cls = false;
     bool background = false;
+    bool password = false;
     bool sensitivity = false;
     int pictures = 0; // Pic_01 .. Pic_nn read
 };
@@ -60,12 +61,29 @@ void ReadOrErasePassword(TRegistry& registry, SaverSettings& settings) {
         registry.WriteString(kPasswordValue, "");
 }
 
+// After a failed load the password is still read on its own: a key that holds nothing but
+// "Password" (what the change-password dialog leaves) must still lock the saver. A password
+// that cannot be read as text means none, so the user is never locked out.
+void ReadPasswordAfterFailure(TRegistry& registry, SaverSettings& settings) {
+    settings.Password.clear();
+    if (!settings.UsePassword) return;
+    try {
+        settings.Password = registry.ReadString(kPasswordValue);
+    } catch (const ERegistryException&) {
+        settings.Password.clear();
+    }
+}
+
 // A code that would let no input end the saver is taken as "every input".
 std::uint8_t UsableSensitivity(std::uint8_t code) {
     return SensitivityEnablesAny(code) ? code : kAllInputKinds;
 }
 
-void ReadProductValues(TRegistry& registry, SaverSettings& settings, SaverLoadProgress& progress) {
+// The preview only looks: it neither reads nor erases the password.
+enum class PasswordStep { ReadOrErase, Skip };
+
+void ReadProductValues(TRegistry& registry, SaverSettings& settings, SaverLoadProgress& progress,
+                       PasswordStep passwordStep = PasswordStep::ReadOrErase) {
     settings.PictureSet = Low8(registry.ReadInteger(kPictureSetValue));
     progress.pictureSet = true;
     settings.Speed = Low16(registry.ReadInteger(kSpeedValue));
@@ -80,7 +98,8 @@ void ReadProductValues(TRegistry& registry, SaverSettings& settings, SaverLoadPr
         settings.Background = Low8(registry.ReadInteger(kBackgroundValue));
     }
     progress.background = true;
-    ReadOrErasePassword(registry, settings);
+    if (passwordStep == PasswordStep::ReadOrErase) ReadOrErasePassword(registry, settings);
+    progress.password = true;
     settings.Sensitivity = UsableSensitivity(Low8(registry.ReadInteger(kSensitivityValue)));
     progress.sensitivity = true;
     for (int n = 1; n <= kPicturesPerSet; ++n) {
@@ -122,10 +141,28 @@ void LoadSaverSettings(TRegistry& registry, Random& random, SaverSettings& setti
         ReadProductValues(registry, settings, progress);
     } catch (const ERegistryException&) {
         // Run with usable values, but still let the caller report the error.
+        if (!progress.password) ReadPasswordAfterFailure(registry, settings);
         FillUnreached(progress, random, settings);
         BuildActiveList(settings);
         throw;
     }
+    BuildActiveList(settings);
+}
+
+void LoadPreviewSettings(TRegistry& registry, Random& random, SaverSettings& settings) {
+    settings.UsePassword = false;
+    settings.Password.clear();
+    SaverLoadProgress progress;
+    if (registry.KeyExists(kProductKey)) {
+        KeyCloser closer(registry);
+        registry.OpenKey(kProductKey, false);
+        try {
+            ReadProductValues(registry, settings, progress, PasswordStep::Skip);
+        } catch (const ERegistryException&) {
+            // Shown as the saver would run after its error box; the preview opens no box.
+        }
+    }
+    FillUnreached(progress, random, settings);
     BuildActiveList(settings);
 }
 

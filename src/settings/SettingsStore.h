@@ -1,5 +1,5 @@
-// The three places that read or write the settings: the saver's load, the configuration
-// dialog's load and save, and the change-password dialog's password write.
+// The places that read or write the settings: the saver's and the preview's loads, the
+// configuration dialog's load and save, and the change-password dialog's password write.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -30,7 +30,15 @@ constexpr std::uint8_t kSaverDefaultBackground = 1;
 // When a read or write fails, the fields read so far keep their values, every field not yet
 // reached takes its no-key default (the random set is drawn only when PictureSet was not
 // reached), ActivePictures is built from Pictures, and the ERegistryException is rethrown.
+// A failure before the password step still reads "Password" on its own when the system's
+// option is on (unreadable: no password), so a failed load never lifts the protection.
 void LoadSaverSettings(TRegistry& registry, Random& random, SaverSettings& settings);
+
+// The preview's load: the saver's load without its password steps and without errors. It
+// reads the same values in the same order, writes nothing, leaves UsePassword off and Password
+// empty, and on a failed read keeps what it read so far, gives every other field its no-key
+// default (as the saver runs after its error box) and returns normally.
+void LoadPreviewSettings(TRegistry& registry, Random& random, SaverSettings& settings);
 
 // The part of the settings the configuration dialog stages between registry and widgets.
 struct DialogSettings {
@@ -71,9 +79,12 @@ DialogSettings SettingsFromChoice(const DialogChoice& choice);
 // write raises ERegistryException; the values written before it stay written.
 bool SaveDialogSettings(TRegistry& registry, const DialogChoice& choice);
 
+// What the dialogs report when the product key can be neither opened nor created.
+inline constexpr char kRegistryFailureText[] = "Failure to access Registry.";
+
 // The password write: opens or creates the product key and stores the first 20 characters of
-// `newPassword` as "Password", touching nothing else. False, silently, when the key cannot be
-// opened or created. A refused write raises ERegistryException.
+// `newPassword` as "Password", touching nothing else. False when the key cannot be opened or
+// created. A refused write raises ERegistryException.
 bool WritePassword(TRegistry& registry, std::string_view newPassword);
 
 } // namespace tavrin

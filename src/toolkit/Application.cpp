@@ -18,10 +18,34 @@ std::string ModuleFileName() {
     return path;
 }
 
-// Message boxes belong to the window the user is looking at, or to the application window.
+// Posted to the application window when it is activated (picked on the taskbar or with
+// Alt+Tab), to pass the activation on to the window the user works in.
+constexpr UINT kPassActivationOn = WM_APP + 1;
+
+// Message boxes belong to the program's active form, so that when one closes that form is in
+// front again (and a box over the top-most saver stays above it); without a shown form, to the
+// window the user is looking at, or to the application window.
 HWND MessageBoxOwner() {
+    if (TForm* form = Application.ActiveForm(); form && form->Handle() && form->Visible())
+        return form->Handle();
     HWND active = GetActiveWindow();
     return active ? active : Application.Handle();
+}
+
+// The window the user last worked in: the active form (or the main form), or the box or modal
+// form it waits for when it is disabled.
+HWND WindowToActivate() {
+    TForm* form = Application.ActiveForm() ? Application.ActiveForm() : Application.MainForm();
+    if (!form || !form->Handle() || !form->Visible()) return nullptr;
+    HWND target = form->Handle();
+    if (IsWindowEnabled(target)) return target;
+    HWND popup = GetLastActivePopup(target);
+    return popup && IsWindowVisible(popup) && IsWindowEnabled(popup) ? popup : target;
+}
+
+// Every letter of the system's ANSI code page, not only A to Z.
+void LowerAnsi(char* first, std::size_t count) {
+    CharLowerBuffA(first, static_cast<DWORD>(count));
 }
 
 bool IsKeyboardMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
@@ -40,6 +64,14 @@ HWND RootWindow(HWND window) {
 
 HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
 
+int (*SystemMetric)(int index) = [](int index) { return GetSystemMetrics(index); };
+
+tavrin::Rect CoveredScreen() {
+    return tavrin::CoveredArea(SystemMetric(SM_XVIRTUALSCREEN), SystemMetric(SM_YVIRTUALSCREEN),
+                               SystemMetric(SM_CXVIRTUALSCREEN), SystemMetric(SM_CYVIRTUALSCREEN),
+                               SystemMetric(SM_CXSCREEN), SystemMetric(SM_CYSCREEN));
+}
+
 void TApplication::Initialize() {
     if (window_) return;
     icon_ = LoadIconA(ModuleInstance(), "MAINICON");
@@ -51,7 +83,7 @@ void TApplication::Initialize() {
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kApplicationClass;
     RegisterClassExA(&wc);
-    title_ = tavrin::DefaultApplicationTitle(ModuleFileName());
+    title_ = tavrin::DefaultApplicationTitle(ModuleFileName(), LowerAnsi);
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
     window_.reset(CreateWindowExA(0, kApplicationClass, title_.c_str(),
                                   WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0,
@@ -67,13 +99,28 @@ void TApplication::Adopt(std::unique_ptr<TForm> form) {
     TForm* raw = form.get();
     forms_.push_back(std::move(form));
     if (!mainForm_) mainForm_ = raw;
-    raw->Create(Handle());
+    raw->Create(raw == mainForm_ && mainFormOwner_ ? mainFormOwner_ : Handle());
 }
 
 void TApplication::Run() {
     if (!mainForm_) return;
-    if (ShowMainForm) mainForm_->Show();
+    if (ShowMainForm) {
+        // A dialog as main window gets the program's one taskbar button (and its place in
+        // Alt+Tab): the application window, which carries the title. The saver has none.
+        if (mainFormOwner_) EnableWindow(mainFormOwner_, FALSE);
+        else if (mainForm_->Spec().border != BorderStyle::None) ShowWindow(Handle(), SW_SHOWNA);
+        mainForm_->Show();
+    }
     while (!terminated_) HandleMessage();
+    GiveBackMainFormOwner();
+}
+
+// The owner is enabled before the form goes, so the activation returns to it.
+void TApplication::GiveBackMainFormOwner() {
+    if (!mainFormOwner_ || !IsWindow(mainFormOwner_)) return;
+    EnableWindow(mainFormOwner_, TRUE);
+    if (mainForm_) mainForm_->Hide();
+    SetForegroundWindow(mainFormOwner_);
 }
 
 bool TApplication::ProcessMessage() {
@@ -140,6 +187,7 @@ void TApplication::ResetForTests() {
     DestroyForms();
     OnMessage = nullptr;
     ShowMainForm = true;
+    mainFormOwner_ = nullptr;
     terminated_ = false;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -147,6 +195,16 @@ void TApplication::ResetForTests() {
 }
 
 LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(window, kPassActivationOn, 0, 0);
+        break;
+    case kPassActivationOn:
+        // Unless something else has taken the activation meanwhile.
+        if (GetActiveWindow() == window)
+            if (HWND target = WindowToActivate()) SetActiveWindow(target);
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -193,9 +251,9 @@ void ShowWarning(const std::string& text, bool centreOnScreen) {
         MessageBoxA(MessageBoxOwner(), text.c_str(), "Warning", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    // Ownerless, and task-modal so that the program's windows are disabled while it is open.
+    // Owned like every box, so its form comes back to the front when it closes.
     CentreBoxesOnScreen centre;
-    MessageBoxA(nullptr, text.c_str(), "Warning", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+    MessageBoxA(MessageBoxOwner(), text.c_str(), "Warning", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
 }
 
 } // namespace tk

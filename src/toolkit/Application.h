@@ -2,6 +2,7 @@
 // carrier of the title), the main form, the message loop with its application-wide message
 // filter, the terminate request and the error box for exceptions escaping a handler.
 #pragma once
+#include "core/PanelGeometry.h"
 #include "toolkit/Handles.h"
 
 #include <exception>
@@ -41,6 +42,11 @@ class TApplication {
         return raw;
     }
     TForm* MainForm() const { return mainForm_; }
+    // Makes the main form, created next, an owned window of another program's window and modal
+    // to it, as a dialog asked for by that window: the window is disabled while the form is
+    // shown and enabled and brought to the front when the loop ends. Such a form has no
+    // taskbar button of its own.
+    void SetMainFormOwner(HWND owner) { mainFormOwner_ = owner; }
 
     bool ShowMainForm = true;
     MessageFilter OnMessage;
@@ -75,12 +81,14 @@ class TApplication {
 
   private:
     void Adopt(std::unique_ptr<TForm> form);
+    void GiveBackMainFormOwner();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
     UniqueWindow window_;
     std::string title_;
     std::vector<std::unique_ptr<TForm>> forms_;
     TForm* mainForm_ = nullptr;
+    HWND mainFormOwner_ = nullptr; // another program's window, borrowed
     TForm* activeForm_ = nullptr;
     bool terminated_ = false;
     HICON icon_ = nullptr; // shared icon from LoadIcon: never destroyed
@@ -91,6 +99,12 @@ extern TApplication Application;
 
 // Module instance of the running program (its resources).
 HINSTANCE ModuleInstance();
+
+// Reads a system metric (GetSystemMetrics); tests put other monitors in its place.
+extern int (*SystemMetric)(int index);
+// The area a full-screen form covers, in screen coordinates: every monitor, or the primary
+// screen where the system has no virtual-screen metrics.
+tavrin::Rect CoveredScreen();
 
 // Modal boxes with fixed texts: the plain box (no icon, one OK, the title as caption) and
 // the warning box (caption "Warning", exclamation icon, one OK).

@@ -244,6 +244,10 @@ void TForm::SetTopLeft(int left, int top) {
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TForm::SetBounds(const Bounds& b) {
+    SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TForm::InvalidateArea(const RECT& area) { InvalidateRect(Handle(), &area, FALSE); }
 
 ModalResult TForm::ShowModal() {
@@ -305,6 +309,12 @@ LRESULT TForm::ControlColour(HDC dc, HWND window) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+bool TForm::CloseAllowed() {
+    bool allowed = true;
+    if (OnCloseQuery) Application.Guard([&] { allowed = OnCloseQuery(); });
+    return allowed;
+}
+
 LRESULT TForm::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(Handle(), message, wParam, lParam);
 }
@@ -335,6 +345,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Activated();
         return 0;
     case WM_CLOSE:
+        if (!CloseAllowed()) return 0;
         if (OnClose) Application.Guard(OnClose);
         if (Application.MainForm() == this)
             Application.Terminate();
@@ -364,11 +375,13 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (SetCursorShape(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
         break;
     case WM_GETMINMAXINFO:
-        // A borderless form maximises over the whole screen, not just the work area.
+        // A borderless form maximises over every monitor, not just the primary work area.
         if (spec_.border == BorderStyle::None) {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMaxPosition = {0, 0};
-            info->ptMaxSize = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            const tavrin::Rect all = CoveredScreen();
+            info->ptMaxPosition = {all.left, all.top};
+            info->ptMaxSize = {all.right - all.left, all.bottom - all.top};
+            info->ptMaxTrackSize = info->ptMaxSize;
             return 0;
         }
         break;

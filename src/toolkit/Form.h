@@ -5,6 +5,8 @@
 #include "toolkit/Layout.h"
 
 #include "core/Error.h"
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +40,7 @@ class TForm {
     int ClientWidth() const;
     int ClientHeight() const;
     void SetTopLeft(int left, int top);
+    void SetBounds(const Bounds& bounds);
     // Sets the cursor shown over the form's own area (controls keep theirs).
     void SetCursor(Cursor cursor) { cursor_ = cursor; }
     void Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
@@ -45,6 +48,9 @@ class TForm {
     Event OnCreate;
     Event OnActivate;
     Event OnClose;
+    // Asked before a close request is carried out; false keeps the form open and OnClose
+    // does not run.
+    std::function<bool()> OnCloseQuery;
 
     // Looks a control up by its layout name; throws if the layout has no such control of
     // that kind (a programming error caught by the first test that creates the form).
@@ -75,6 +81,7 @@ class TForm {
     void CreateWindowFromSpec(HWND owner);
     void CreateControls();
     void Activated();
+    bool CloseAllowed();
     void RememberFocus();
     void RestoreFocus();
     bool SetCursorShape(HWND window, WORD hitTest);

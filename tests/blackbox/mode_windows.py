@@ -29,6 +29,33 @@ class WindowSwitches(h.Scenario):
             with self.case(args=args):
                 self.open_and_close(args, h.CONFIGURE_CLASS, "Screen Saver Configuring")
 
+    def test_settings_button_window_owns_the_dialog(self):
+        """"/c:N" with N another program's window: the dialog is owned by it and modal to it;
+        on Save or close the window is enabled and in front again."""
+        disabled = 0x08000000  # WS_DISABLED
+        save = (508, 32)       # "Save" in the dialog's client area (571 x 296)
+        with h.Pattern(x=20, y=20, width=300, height=200):
+            host = h.wait_window(cls="TavrinHarnessPattern")
+            for way in ("close", "save"):
+                with self.case(way=way):
+                    process = self.start(f"/c:{host['hwnd']}")
+                    dialog = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME, timeout=5)
+                    self.assertEqual(dialog["owner"], host["hwnd"])
+                    self.assertTrue(h.wait_window(cls="TavrinHarnessPattern")["style"] & disabled,
+                                    "the window is not disabled while the dialog is open")
+                    if way == "close":
+                        h.close(dialog)
+                    else:
+                        x, y, width, height = dialog["rect"]
+                        border = (width - 571) // 2
+                        h.focus(dialog)
+                        h.move(x + border + save[0], y + height - 296 - border + save[1])
+                        h.click()
+                    h.wait_exit(process, timeout=5)
+                    self.assertFalse(h.wait_window(cls="TavrinHarnessPattern")["style"] & disabled)
+                    self.assertEqual(h.state()["foreground"]["hwnd"], host["hwnd"])
+                    self.assertEqual(h.reg_key_exists(h.PRODUCT_KEY), way == "save")
+
     def test_saver(self):
         for args in SAVER:
             with self.case(args=args):

@@ -56,7 +56,13 @@ class PasswordDialog(h.Scenario):
         self.assert_stored("Tavrin pass 7")
 
     def test_different_entries_warn(self):
-        process, window = self.open_dialog()
+        # Another program's window is on screen: when the warning closes, the dialog is in
+        # front again, not that window.
+        with h.Pattern(x=20, y=20, width=200, height=120):
+            process, window = self.open_dialog()
+            self.different_entries_warn(process, window)
+
+    def different_entries_warn(self, process, window):
         self.type_entries("Secret", "secret")
         click_ok(window)
         box = h.wait_message_box(timeout=5)
@@ -67,8 +73,10 @@ class PasswordDialog(h.Scenario):
         x, y, width, height = box["rect"]
         self.assertLessEqual(abs(x + width / 2 - h.SCREEN[0] / 2), 1, f"box at {box['rect']} not centred")
         self.assertLessEqual(abs(y + height / 2 - h.SCREEN[1] / 2), 1, f"box at {box['rect']} not centred")
+        self.assertEqual(box["owner"], window["hwnd"], "the warning does not belong to the dialog")
         h.press("OK")
         h.wait_gone(cls="#32770", exe=h.SCR_NAME)
+        self.assertEqual(h.state()["foreground"]["hwnd"], window["hwnd"], "the dialog is not in front")
         self.assertIsNone(process.poll(), "the program ended after the warning")
         self.assertIsNone(h.reg_raw(PRODUCT_SUBKEY, "Password"))
         # The focus is back in the first field, which kept "Secret"; the confirmation is empty,

@@ -36,6 +36,8 @@ class PasswordErase(h.Scenario):
                 if not expected:
                     self.assertEqual(size, 0, "an empty string is stored as a value with no data")
                 h.close(window)
+                if expected:  # a protected saver asks for its password instead of ending
+                    h.kill(process)
                 h.wait_exit(process, timeout=5)
                 # The rest of the product key is left as it was.
                 self.assertEqual(h.reg_query(h.PRODUCT_KEY, "Speed"), ("REG_DWORD", "0x0"))

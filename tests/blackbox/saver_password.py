@@ -138,6 +138,34 @@ class SaverPassword(PanelChecks, h.Scenario):
         h.wait_exit(process, timeout=5)
         self.assert_desktop_back()
 
+    def test_lock_holds_against_alt_f4_and_a_password_only_key(self):
+        """Alt+F4 asks for the password instead of ending a protected saver (and is ignored
+        while the panel is up); a key holding only "Password" still locks the saver after its
+        error box."""
+        rows = [("Alt+F4", h.product_key(**h.valid_settings(Sensitivity=1, Background=0), Password="Secret"),
+                 ["alt+F4", "alt+F4"]),
+                ("password only", h.product_key(Password="Secret"), ["a", "b"])]
+        for case, registry, keys in rows:
+            with self.case(case=case):
+                h.reset_registry()
+                h.reg_load(registry)
+                h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
+                h.park_pointer()
+                process = self.start("/s")
+                if case == "password only":
+                    box = h.wait_message_box(timeout=5)
+                    self.assertEqual(box["texts"], ["Failed to get data for 'PictureSet'"])
+                    h.press("OK", pid=box["pid"])
+                window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+                h.focus(window)
+                for name in keys:
+                    h.key(name)
+                self.wait_panel(case.replace(" ", "-").replace("+", ""))
+                self.assertIsNone(process.poll(), f"{case}: the saver ended without the password")
+                self.answer("Secret", erase=len(keys))  # a key after the panel came is typed
+                h.wait_exit(process, timeout=5)
+                self.assert_desktop_back()
+
 
 if __name__ == "__main__":
     h.main()

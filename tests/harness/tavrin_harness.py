@@ -382,12 +382,13 @@ def valid_settings(**overrides):
 _started = []
 
 
-def start_saver(*args):
-    """Starts the program with the given arguments. `wine` returns when the Windows program
-    ends, so the Popen's wait() and returncode follow the program."""
-    if not SCR or not os.path.exists(SCR):
-        raise HarnessError(f"program not built: TAVRIN_SCR={SCR!r}")
-    process = subprocess.Popen(["wine", SCR, *args], env=ENV, stdin=subprocess.DEVNULL,
+def start_saver(*args, program=None):
+    """Starts the program (or a copy of it at `program`) with the given arguments. `wine`
+    returns when the Windows program ends, so the Popen's wait() and returncode follow it."""
+    program = program or SCR
+    if not program or not os.path.exists(program):
+        raise HarnessError(f"program not built: {program!r}")
+    process = subprocess.Popen(["wine", program, *args], env=ENV, stdin=subprocess.DEVNULL,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                start_new_session=True)
     process.started_at = time.monotonic()

@@ -20,6 +20,7 @@ TEST(DefaultApplicationTitle, FileNameUpToFirstDotWithTailLowered) {
         {"TAVRIN", "Tavrin"},
         {"aBCdE.SCR", "abcde"},
         {"X1_Y-Z.SCR", "X1_y-z"},
+        {"C:\\T\xC4VRIN.SCR", "T\xC4vrin"}, // beyond A-Z the program passes the system's lowering
         {"C:\\WINDOWS\\.SCR", ""},
         {"C:\\WINDOWS\\", ""},
         {"", ""},

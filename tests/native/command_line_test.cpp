@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,26 @@ TEST(ModeForArgument, FollowsTheSwitchTable) {
     }
 }
 
+TEST(SettingsOwnerNumber, DecimalWindowNumberAfterTheConfigureSwitch) {
+    struct Case {
+        const char* argument;
+        std::uint64_t largest;
+        std::uint64_t number;
+    };
+    const Case cases[] = {
+        {"/c:1234", 0xFFFFFFFF, 1234}, {"/C:7", 0xFFFFFFFF, 7},      {"/c:0", 0xFFFFFFFF, 0},
+        {"/c:", 0xFFFFFFFF, 0},        {"/c:12x", 0xFFFFFFFF, 0},    {"/c:-1", 0xFFFFFFFF, 0},
+        {"/c:0x10", 0xFFFFFFFF, 0},    {"/s:5", 0xFFFFFFFF, 0},      {"/c", 0xFFFFFFFF, 0},
+        {"/c:4294967295", 0xFFFFFFFF, 4294967295u},                  {"/c:4294967296", 0xFFFFFFFF, 0},
+        {"/c:18446744073709551615", UINT64_MAX, UINT64_MAX},         {"/c:18446744073709551616", UINT64_MAX, 0},
+        {"/c:00042", 0xFFFFFFFF, 42},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argument);
+        EXPECT_EQ(SettingsOwnerNumber(c.argument, c.largest), c.number);
+    }
+}
+
 TEST(ModeForArgument, WholeCommandLines) {
     // The road from the process's command line to the mode, as the entry takes it.
     EXPECT_EQ(ModeForArgument(FirstArgument("T.SCR /s extra")), Mode::Saver);
@@ -98,6 +119,30 @@ TEST(ModeForArgument, WholeCommandLines) {
     EXPECT_EQ(ModeForArgument(FirstArgument("T.SCR /p 1234")), Mode::Preview);
     EXPECT_EQ(ModeForArgument(FirstArgument("T.SCR /c:1234")), Mode::Configure);
     EXPECT_EQ(ModeForArgument(FirstArgument("T.SCR /s/c")), Mode::None);
+}
+
+// The number itself follows the same rule as SettingsOwnerNumber's; these rows are about the words.
+TEST(PreviewHostNumber, SecondWordAfterThePreviewSwitch) {
+    struct Case {
+        const char* line;
+        std::uint64_t number;
+    };
+    const Case cases[] = {
+        {"T.SCR /p 1234", 1234},
+        {"T.SCR /P 1234 more", 1234},
+        {"T.SCR \"/p\" \"\" 0042", 42},
+        {"T.SCR /p 4294967296", 0},
+        {"T.SCR /p", 0},
+        {"T.SCR /p junk", 0},
+        {"T.SCR /p +12", 0},
+        {"T.SCR /p:12", 0},
+        {"T.SCR /s 12", 0},
+        {"T.SCR 12 /p", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(PreviewHostNumber(c.line, 0xFFFFFFFF), c.number);
+    }
 }
 
 } // namespace

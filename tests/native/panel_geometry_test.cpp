@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/PanelGeometry.h"
+#include "core/PreviewGeometry.h"
 
 namespace tavrin {
 namespace {
@@ -28,6 +29,41 @@ TEST(PlacePanel, CentresAndClipsOnePixelBelowTheTop) {
         EXPECT_EQ(p.left, c.left);
         EXPECT_EQ(p.top, c.top);
         EXPECT_EQ(p.clip, c.clip);
+    }
+}
+
+TEST(CoveredArea, EveryMonitorOrThePrimaryScreen) {
+    struct Case {
+        const char* name;
+        int left, top, width, height; // the virtual-screen metrics
+        Rect covered;
+    };
+    const Case cases[] = {
+        {"one monitor", 0, 0, 1024, 768, {0, 0, 1024, 768}},
+        {"no virtual metrics", 0, 0, 0, 0, {0, 0, 1024, 768}},
+        {"second monitor right", 0, 0, 2304, 1024, {0, 0, 2304, 1024}},
+        {"second monitor left and higher", -1280, -256, 2304, 1024, {-1280, -256, 1024, 768}},
+        {"width only", 0, 0, 2048, 0, {0, 0, 1024, 768}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CoveredArea(c.left, c.top, c.width, c.height, 1024, 768), c.covered);
+    }
+}
+
+TEST(LayoutPreview, SmallPicturesBelowFullSizeAndNeverAnEmptySurface) {
+    struct Case {
+        int clientWidth, clientHeight;
+        PreviewLayout layout;
+    };
+    const Case cases[] = {
+        {152, 112, {152, 112, 16}}, {399, 300, {399, 300, 16}},   {400, 299, {400, 299, 16}},
+        {400, 300, {400, 300, 32}}, {1024, 768, {1024, 768, 32}}, {10, 5, {10, 5, 16}},
+        {0, 0, {1, 1, 16}},         {0, 112, {1, 112, 16}},       {-3, 400, {1, 400, 16}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.clientWidth << "x" << c.clientHeight);
+        EXPECT_EQ(LayoutPreview(c.clientWidth, c.clientHeight), c.layout);
     }
 }
 

@@ -253,6 +253,35 @@ TEST_F(SaverLoad, KeyHoldingOnlyPasswordFallsBackEverywhereAndReports) {
     EXPECT_EQ(memory_.OpenHandleCount(), 0u);
 }
 
+// A load that fails before the password step still reads the system's option and "Password"
+// each on its own, so the lock holds; a password that is not text means none.
+TEST(SaverLoadFailures, PasswordIsStillReadOnItsOwn) {
+    struct Case {
+        const char* name;
+        std::uint32_t option;
+        std::function<void(MemoryRegistryBackend&)> put;
+        const char* password;
+    };
+    const Case cases[] = {
+        {"only Password, option on", 1, [](auto& m) { m.PutString(kProduct, "Password", "abc"); }, "abc"},
+        {"only Password, option off", 0, [](auto& m) { m.PutString(kProduct, "Password", "abc"); }, ""},
+        {"Password not text", 1, [](auto& m) { m.PutDword(kProduct, "Password", 7); }, ""},
+        {"no Password", 1, [](auto& m) { m.AddKey(kProduct); }, ""},
+        {"Speed missing", 1, [](auto& m) { PutFullKey(m, {"Speed"}); }, "secret"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryRegistryBackend memory;
+        memory.PutDword(kDesktopKey, "ScreenSaveUsePassword", c.option);
+        c.put(memory);
+        const auto [s, error, seedAfter] = RunSaverLoad(memory);
+        EXPECT_NE(error, "(no error)");
+        EXPECT_EQ(s.Password, c.password);
+        EXPECT_TRUE(memory.Writes().empty());
+        EXPECT_EQ(memory.OpenHandleCount(), 0u);
+    }
+}
+
 // Each failing step keeps what was read before it and falls back for the rest.
 TEST(SaverLoadFailures, FieldsBeforeTheFailureKeepTheirValues) {
     struct Case {
@@ -300,6 +329,39 @@ TEST(SaverLoadFailures, FieldsBeforeTheFailureKeepTheirValues) {
             }
         }
         EXPECT_EQ(s.ActiveCount, expectedCount);
+        EXPECT_EQ(memory.OpenHandleCount(), 0u);
+    }
+}
+
+// The saver's reads without its password steps (a refused erase would fail the saver's load):
+// nothing written or thrown, and a failed read shows what the saver runs with after its box.
+TEST(PreviewLoad, ReadsLikeTheSaverButNeverWritesOrFails) {
+    struct Case {
+        const char* omit; // nullptr: no product key
+        std::uint32_t passwordOption;
+        std::uint8_t set, activeCount;
+        std::uint16_t speed;
+    };
+    const auto drawnSet = static_cast<std::uint8_t>(Random(kSeed).Below(5) + 1);
+    const Case cases[] = {
+        {nullptr, 1, drawnSet, 25, 5}, {"", 1, 3, 3, 20},        {"", 0, 3, 3, 20},
+        {"Speed", 1, 3, 25, 5},        {"Pic_13", 0, 3, 15, 20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.omit ? c.omit : "no key");
+        MemoryRegistryBackend memory;
+        if (c.omit) PutFullKey(memory, {c.omit});
+        memory.FailWritesTo("Password");
+        memory.PutDword(kDesktopKey, "ScreenSaveUsePassword", c.passwordOption);
+        TRegistry registry(memory);
+        Random random(kSeed);
+        SaverSettings s;
+        LoadPreviewSettings(registry, random, s);
+        EXPECT_EQ(s.PictureSet, c.set);
+        EXPECT_EQ(s.Speed, c.speed);
+        EXPECT_EQ(s.ActiveCount, c.activeCount);
+        EXPECT_EQ(s.Password, "");
+        EXPECT_TRUE(memory.Writes().empty());
         EXPECT_EQ(memory.OpenHandleCount(), 0u);
     }
 }

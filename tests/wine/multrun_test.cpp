@@ -91,6 +91,18 @@ TEST_F(GuardTest, ActivationRequestRestoresAndBringsTheMainWindowForward) {
     EXPECT_TRUE(seenByPrevious.empty()) << "the activation request was passed on";
 }
 
+// A main window still being created (not shown yet) is left alone: activating it would run
+// its set-up behind whatever its creation handler shows.
+TEST_F(GuardTest, ActivationRequestWaitsForAShownMainWindow) {
+    auto* form = tk::Application.CreateForm<TFormPassword>();
+    ASSERT_FALSE(IsWindowVisible(form->Handle()));
+    PostMessageA(tk::Application.Handle(), ActivateMessage, 0, 0);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_NE(GetActiveWindow(), form->Handle());
+    EXPECT_EQ(tk::Application.ActiveForm(), nullptr) << "the hidden window was activated";
+}
+
 // Runs last: shut-down puts the previous procedure back, and a second shut-down does nothing.
 TEST_F(GuardTest, ZZShutdownRestoresThePreviousProcedure) {
     MultRunShutdown();

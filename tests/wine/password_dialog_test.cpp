@@ -355,8 +355,8 @@ TEST_F(PasswordDialog, EqualEntriesReplaceAStoredPassword) {
 }
 
 // A volatile vendor key cannot hold the product key, which must outlive a restart: creating
-// it fails as when the registry refuses it.
-TEST_F(PasswordDialog, AKeyThatCannotBeCreatedEndsSilently) {
+// it fails as when the registry refuses it. The failure is reported, then the program ends.
+TEST_F(PasswordDialog, AKeyThatCannotBeCreatedIsReportedThenEnds) {
     HKEY vendor;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kVendorKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
                               nullptr, &vendor, nullptr),
@@ -371,7 +371,9 @@ TEST_F(PasswordDialog, AKeyThatCannotBeCreatedEndsSilently) {
     Enter("abc", "abc");
     MessageBoxCatcher catcher;
     Click(form->ButtonOK);
-    EXPECT_TRUE(catcher.Boxes().empty()) << catcher.Boxes()[0].text;
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].text, "Failure to access Registry.");
+    EXPECT_EQ(catcher.Boxes()[0].caption, tk::Application.Title());
     EXPECT_FALSE(ProductKeyExists());
     EXPECT_TRUE(TerminateRequested());
 }

@@ -11,7 +11,9 @@
 #include <cstdio>
 #include <iterator>
 #include <limits>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Unit1.h"
@@ -141,6 +143,7 @@ class SaverWindow : public ::testing::Test {
 
     void TearDown() override {
         tk::Application.ResetForTests();
+        tk::SystemMetric = [](int index) { return GetSystemMetrics(index); };
         ClipCursor(nullptr);
         testsupport::ClearSaverFlag();
         testsupport::ShowTaskbar();
@@ -268,6 +271,28 @@ TEST_F(SaverWindow, UnhandledFaultAfterSetUpGivesTheDesktopBack) {
     CONTEXT context = {};
     EXCEPTION_POINTERS pointers = {&record, &context};
     EXPECT_EQ(filter(&pointers), EXCEPTION_CONTINUE_SEARCH) << "the fault must still end the process";
+    ExpectDesktopGivenBack();
+}
+
+// A set-up step that fails (here: no GDI object left for the copy of the background) is
+// reported, and the input filter is armed all the same, so the saver can still be ended.
+TEST_F(SaverWindow, FailedSetUpStepStillArmsTheInputFilter) {
+    testsupport::SaverValues().Write();
+    auto* form = Start();
+    tk::Application.OnMessage = nullptr;
+    SaverInputWatch.Disarm();
+    {
+        std::vector<HBRUSH> taken; // every GDI object the process may still create
+        while (HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3)))
+            taken.push_back(brush);
+        EXPECT_THROW(form->FormActivate(), std::runtime_error);
+        for (HBRUSH brush : taken)
+            DeleteObject(brush);
+    }
+    EXPECT_TRUE(SaverInputWatch.Armed());
+    PostKey(form);
+    PostKey(form);
+    EXPECT_TRUE(tk::Application.Terminated());
     ExpectDesktopGivenBack();
 }
 
@@ -929,6 +954,39 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return "Row" + std::to_string(info.index) + (info.param.right ? "Right" : "Wrong");
     });
+
+// A second monitor, 640 pixels wide, left of the primary one: the saver covers both, and the
+// panel and the pointer stay on the primary monitor.
+TEST_F(SaverPassword, TwoMonitorsAreCoveredAndThePanelStaysOnThePrimary) {
+    const int width = ScreenWidth(), height = ScreenHeight();
+    tk::SystemMetric = [](int index) {
+        if (index == SM_XVIRTUALSCREEN) return -640;
+        if (index == SM_CXVIRTUALSCREEN) return GetSystemMetrics(SM_CXSCREEN) + 640;
+        return GetSystemMetrics(index == SM_CYVIRTUALSCREEN ? SM_CYSCREEN : index);
+    };
+    auto* form = StartProtected();
+    EXPECT_TRUE(SameRect(WindowRect(form->Handle()), RECT{-640, 0, width, height})) << Text(WindowRect(form->Handle()));
+    EXPECT_EQ(form->Backgroundimage->PictureWidth(), width + 640);
+    EXPECT_EQ(form->SaveBackground->PictureWidth(), width + 640);
+    AskForPassword(form);
+    const tavrin::PanelPlacement place = tavrin::PlacePanel(width, height, 280, 74);
+    EXPECT_TRUE(SameRect(WindowRect(form->Panel1->Handle()),
+                         RECT{place.left, place.top, place.left + 280, place.top + 74}))
+        << Text(WindowRect(form->Panel1->Handle()));
+    EXPECT_TRUE(SameRect(SaverClipRect, RECT{place.clip.left, place.clip.top, place.clip.right, place.clip.bottom}));
+}
+
+// Alt+F4 or a WM_CLOSE from any program asks for the password; with the panel up, ignored.
+TEST_F(SaverPassword, CloseRequestsAskForThePassword) {
+    auto* form = StartProtected();
+    const std::pair<UINT, WPARAM> requests[] = {{WM_CLOSE, 0}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}};
+    for (auto [message, wParam] : requests) {
+        PostMessageA(form->Handle(), message, wParam, 0);
+        PumpApplicationFor(60);
+        ExpectAsking(form);
+        EXPECT_EQ(GetFocus(), form->MaskEdit1->Handle());
+    }
+}
 
 // The modal warning gives the activation back without running the set-up again: the background
 // is not captured again.

@@ -11,6 +11,7 @@
 //   probe msgbox [filters]           the first message box ("#32770") with its texts and buttons
 //   probe press [filters] [button=TEXT]  presses a message box button (default: the first)
 //   probe close HWND                 posts WM_CLOSE
+//   probe children HWND              the window's child windows, of any process
 //   probe show HWND CMD              ShowWindow(HWND, CMD): 6 minimises, 9 restores
 //   probe foreground HWND            SetForegroundWindow(HWND)
 //   probe reg KEY VALUE              type and raw bytes of a value under HKEY_CURRENT_USER
@@ -274,6 +275,26 @@ int waitWindow(const Filter& filter, bool untilGone)
     }
 }
 
+// Wine's taskbar buttons, left to right: visible children of Shell_TrayWnd of class Button
+// (Start is the first), as a JSON list of screen rectangles.
+std::string taskbarButtons(HWND tray)
+{
+    std::string list;
+    for (HWND child = tray ? GetWindow(tray, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(child, cls, 16);
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        if (!IsWindowVisible(child) || lstrcmpiW(cls, L"Button") != 0)
+            continue;
+        if (!list.empty())
+            list += ',';
+        list += rectJson(rect);
+    }
+    return "[" + list + "]";
+}
+
 int showState()
 {
     HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
@@ -287,11 +308,11 @@ int showState()
     GetCursorPos(&cursor);
     RECT clip{};
     GetClipCursor(&clip);
-    std::printf("{\"screen\":[%d,%d],\"taskbar\":{\"exists\":%s,\"visible\":%s,\"rect\":%s},"
+    std::printf("{\"screen\":[%d,%d],\"taskbar\":{\"exists\":%s,\"visible\":%s,\"rect\":%s,\"buttons\":%s},"
                 "\"saver_running\":%s,\"foreground\":%s,\"cursor\":[%ld,%ld],\"clip\":%s}\n",
                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                 tray ? "true" : "false", (tray && IsWindowVisible(tray)) ? "true" : "false",
-                rectJson(trayRect).c_str(), running ? "true" : "false",
+                rectJson(trayRect).c_str(), taskbarButtons(tray).c_str(), running ? "true" : "false",
                 foreground ? windowJson(foreground).c_str() : "null", cursor.x, cursor.y,
                 rectJson(clip).c_str());
     return 0;
@@ -395,6 +416,23 @@ int closeWindow(const char* handle)
     PostMessageW(window, WM_CLOSE, 0, 0);
     std::printf("{\"closed\":true}\n");
     return 0;
+}
+
+// The child windows of a window, whichever process made them.
+int listChildren(const char* handle)
+{
+    HWND parent = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(handle, nullptr, 0)));
+    std::vector<HWND> found;
+    if (IsWindow(parent))
+        EnumChildWindows(parent, collectWindow, reinterpret_cast<LPARAM>(&found));
+    std::string out = "[";
+    for (HWND child : found) {
+        if (out.size() > 1)
+            out += ",";
+        out += windowJson(child);
+    }
+    std::printf("%s]\n", out.c_str());
+    return IsWindow(parent) ? 0 : 1;
 }
 
 // Shows a window with a ShowWindow command (6 minimises, 9 restores), as another program or
@@ -582,7 +620,7 @@ int showPattern(int argc, char** argv)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: probe windows|wait|gone|processes|state|reset|msgbox|press|close|show|foreground|reg|values|"
+    std::fprintf(stderr, "usage: probe windows|wait|gone|processes|state|reset|msgbox|press|close|children|show|foreground|reg|values|"
                          "keepalive|pattern [arguments]\n");
     return 2;
 }
@@ -604,6 +642,8 @@ static int command(int argc, char** argv)
         return showPattern(argc, argv);
     if (command == "close")
         return argc == 3 ? closeWindow(argv[2]) : usage();
+    if (command == "children")
+        return argc == 3 ? listChildren(argv[2]) : usage();
     if (command == "show")
         return argc == 4 ? showWindowCommand(argv[2], argv[3]) : usage();
     if (command == "foreground")
