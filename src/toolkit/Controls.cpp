@@ -285,6 +285,13 @@ TTimer::~TTimer() {
 }
 
 void TTimer::Create(TControl*, HWND) {
+    created_ = true;
+    Update();
+}
+
+// The hidden window that receives the timer's ticks, made when the timer first runs: timers
+// that start later (all the saver's do) cost a form's start-up nothing.
+void TTimer::MakeWindow() {
     static const bool registered = [] {
         WNDCLASSEXA wc = {};
         wc.cbSize = sizeof(wc);
@@ -296,8 +303,7 @@ void TTimer::Create(TControl*, HWND) {
     (void)registered;
     timerWindow_.reset(CreateWindowExA(0, kTimerWindowClass, spec_.name, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                        ModuleInstance(), nullptr));
-    SetPropA(timerWindow_.get(), kControlProperty, this);
-    Update();
+    if (timerWindow_) SetPropA(timerWindow_.get(), kControlProperty, this);
 }
 
 void TTimer::SetInterval(UINT interval) {
@@ -314,11 +320,12 @@ void TTimer::SetEnabled(bool enabled) {
 
 // Every change restarts the countdown from the full interval.
 void TTimer::Update() {
-    if (!timerWindow_) return;
-    KillTimer(timerWindow_.get(), kTimerId);
+    if (!created_) return;
+    if (timerWindow_) KillTimer(timerWindow_.get(), kTimerId);
     running_ = false;
     if (interval_ == 0 || !enabled_ || !OnTimer) return;
-    if (!SetTimer(timerWindow_.get(), kTimerId, interval_, nullptr))
+    if (!timerWindow_) MakeWindow();
+    if (!timerWindow_ || !SetTimer(timerWindow_.get(), kTimerId, interval_, nullptr))
         throw tavrin::Error("Not enough timers available");
     running_ = true;
 }

@@ -202,9 +202,11 @@ class TTimer : public TControl {
 
   private:
     void Update();
+    void MakeWindow();
     static LRESULT CALLBACK TimerProc(HWND, UINT, WPARAM, LPARAM);
     UINT interval_;
     bool enabled_;
+    bool created_ = false;
     bool running_ = false;
     UniqueWindow timerWindow_;
 };

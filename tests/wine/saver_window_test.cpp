@@ -285,7 +285,7 @@ TEST_F(SaverWindow, FailedSetUpStepStillArmsTheInputFilter) {
         std::vector<HBRUSH> taken; // every GDI object the process may still create
         while (HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3)))
             taken.push_back(brush);
-        EXPECT_THROW(form->FormActivate(), std::runtime_error);
+        EXPECT_THROW(form->FormActivate(), tavrin::Error);
         for (HBRUSH brush : taken)
             DeleteObject(brush);
     }
