@@ -32,7 +32,7 @@ def options():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build32", required=True, help="the 32-bit build tree (its programs are measured)")
     parser.add_argument("--build64", help="the 64-bit build tree (sizes only)")
-    parser.add_argument("--launches", type=int, default=10)
+    parser.add_argument("--launches", type=int, default=20)
     parser.add_argument("--cpu-seconds", type=int, default=60)
     parser.add_argument("--ticks", type=int, default=1000)
     parser.add_argument("--tick-runs", type=int, default=9)
@@ -146,7 +146,7 @@ def main():
     for bits, build in (("32", b32), ("64", Build(args.build64) if args.build64 else None)):
         if build:
             saver, floor = os.path.getsize(build.scr), os.path.getsize(build.bare_stamp)
-            rows.append(row(f"Size of Tavrin.scr, {bits}-bit", saver / 1024, floor / 1024, "KiB"))
+            rows.append(row(f"Size of Tavrin.scr, {bits}-bit (stripped)", saver / 1024, floor / 1024, "KiB"))
 
     print("| Measure | Tavrin | Floor | Ratio |")
     print("|---|---:|---:|---:|")

@@ -3,7 +3,7 @@
 # build/bench64, starts a Wine session of their own on a virtual display, and prints the
 # figures with their ratios to the floors as a Markdown table (README.md, "Figures").
 #
-#   scripts/bench.sh [bench.py options]     e.g. --cpu-seconds 60 --launches 10 (the defaults)
+#   scripts/bench.sh [bench.py options]     e.g. --cpu-seconds 60 --launches 20 (the defaults)
 #
 # Environment: TAVRIN_BENCH_DISPLAY (default 85), the X display number of the session.
 set -euo pipefail

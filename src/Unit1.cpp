@@ -152,6 +152,8 @@ void TFormScreenSaver::FormActivate() {
 
 void TFormScreenSaver::TakeOverDesktop() {
     const int width = ScreenWidth(), height = ScreenHeight();
+    coveredWidth_ = width;
+    coveredHeight_ = height;
     SetTopLeft(0, 0);
     CaptureBackground(width, height);
     SaveBackground->SizePicture(width, height);
@@ -193,8 +195,10 @@ bool TFormScreenSaver::PasswordProtected() const {
 }
 
 void TFormScreenSaver::Timer1Timer() {
+    const int width = coveredWidth_ ? coveredWidth_ : ScreenWidth();
+    const int height = coveredHeight_ ? coveredHeight_ : ScreenHeight();
     const tavrin::Stamp stamp =
-        tavrin::NextStamp(tavrin::SharedRandom(), ScreenWidth(), ScreenHeight(), SaverSettings.ActivePictures,
+        tavrin::NextStamp(tavrin::SharedRandom(), width, height, SaverSettings.ActivePictures,
                           SaverSettings.ActiveCount, SaverSettings.PictureSet);
     // Looked up by name at every tick; a name without a resource gives no icon and no stamp.
     HICON icon = LoadIconA(tk::ModuleInstance(), tavrin::PictureResourceName(stamp.pictureNumber).c_str());

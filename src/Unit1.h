@@ -45,6 +45,11 @@ class TFormScreenSaver : public tk::TForm {
     void ArmInputFilter();
     void DisarmInputFilter();
     void CaptureBackground(int width, int height);
+
+    // The size of the area taken over (0 before), which the window keeps: a tick reads it here,
+    // as each read of the system's metrics costs tens of microseconds under Wine.
+    int coveredWidth_ = 0;
+    int coveredHeight_ = 0;
 };
 
 extern TFormScreenSaver* FormScreenSaver;
