@@ -4,9 +4,9 @@
 #include "core/PictureTick.h"
 #include "core/SpinRules.h"
 #include "layouts/FormConfigure.h"
-#include "settings/PictureCatalogue.h"
+#include "core/PictureCatalogue.h"
 #include "settings/Registry.h"
-#include "settings/SensitivityCode.h"
+#include "core/SensitivityCode.h"
 #include "settings/Win32RegistryBackend.h"
 
 TFormConfigure* FormConfigure = nullptr;

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "settings/PictureCatalogue.h"
+#include "core/PictureCatalogue.h"
 #include "settings/RegistryBackend.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/CommonControls.h"

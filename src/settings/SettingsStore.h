@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/Random.h"
-#include "settings/PictureCatalogue.h"
+#include "core/PictureCatalogue.h"
 #include "settings/Registry.h"
 #include "settings/SaverSettings.h"
 
