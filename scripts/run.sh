@@ -13,10 +13,14 @@ switch=${1:-/s}
 
 virtual=""
 if [ -z "${DISPLAY:-}" ]; then
-    virtual=:97
-    Xvfb $virtual -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display number and writes it to file descriptor 3.
+    number_file=$build/run-display
+    rm -f "$number_file"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     xvfb=$!
     trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+    for _ in $(seq 50); do [ -s "$number_file" ] && break; sleep 0.1; done
+    virtual=:$(head -n 1 "$number_file")
     export DISPLAY=$virtual
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi

@@ -6,6 +6,7 @@
 #include "core/Rounding.h"
 #include "layouts/FormScreenSaver.h"
 #include "settings/Registry.h"
+#include "settings/RegistryLayout.h"
 #include "settings/SettingsStore.h"
 #include "settings/Win32RegistryBackend.h"
 
@@ -19,8 +20,6 @@ RECT SaverClipRect = {};
 namespace {
 constexpr char kTaskbarClass[] = "Shell_TrayWnd";
 constexpr char kWrongPasswordText[] = "The passwort that you typed is not correct.\r\nTray typig it again.";
-// The password edit holds at most this many characters.
-constexpr std::size_t kPasswordEditLength = 20;
 
 // Receives the previous state of the system's screen-saver flag; written by the system only.
 UINT PreviousSaverFlag = 0;
@@ -51,14 +50,14 @@ LONG WINAPI RestoreDesktopOnCrash(EXCEPTION_POINTERS*) {
 }
 
 // The stored password as it can be typed into the edit: no edit takes a control character
-// (a tab moves the focus, the others are refused), and the edit holds at most 20 characters.
+// (a tab moves the focus, the others are refused), and the edit holds kMaxPasswordLength.
 // Compared with this, any stored password can be typed, so the saver can always be left.
 std::string TypeablePassword(const std::string& stored) {
     std::string typeable;
     for (char c : stored) {
         const auto code = static_cast<unsigned char>(c);
         if (code < 0x20 || code == 0x7F) continue;
-        if (typeable.size() == kPasswordEditLength) break;
+        if (typeable.size() == tavrin::kMaxPasswordLength) break;
         typeable += c;
     }
     return typeable;
@@ -251,7 +250,7 @@ void TFormScreenSaver::ShowExitPanel() {
 }
 
 void TFormScreenSaver::ButtonOKClick() {
-    // A longer stored password is matched by its first 20 characters, one with control
+    // A longer stored password is matched by its first characters, one with control
     // characters by the rest; otherwise it could never be typed and the saver never left.
     if (MaskEdit1->Text() == TypeablePassword(SaverSettings.Password)) {
         ExitScreenSaver();

@@ -4,9 +4,9 @@
 #include "core/PictureTick.h"
 #include "core/SpinRules.h"
 #include "layouts/FormConfigure.h"
-#include "settings/PictureCatalogue.h"
+#include "core/PictureCatalogue.h"
 #include "settings/Registry.h"
-#include "settings/SensitivityCode.h"
+#include "core/SensitivityCode.h"
 #include "settings/Win32RegistryBackend.h"
 
 TFormConfigure* FormConfigure = nullptr;
@@ -25,17 +25,15 @@ TFormConfigure::~TFormConfigure() {
 }
 
 void TFormConfigure::Loaded() {
+    constexpr const char* kSheetNames[] = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5"};
+    constexpr const char* kListNames[] = {"ListView1", "ListView2", "ListView3", "ListView4", "ListView5"};
     PageControl1 = Find<tk::TPageControl>("PageControl1");
-    TabSheet1 = Find<tk::TTabSheet>("TabSheet1");
-    TabSheet2 = Find<tk::TTabSheet>("TabSheet2");
-    TabSheet3 = Find<tk::TTabSheet>("TabSheet3");
-    TabSheet4 = Find<tk::TTabSheet>("TabSheet4");
-    TabSheet5 = Find<tk::TTabSheet>("TabSheet5");
-    ListView1 = Find<tk::TListView>("ListView1");
-    ListView2 = Find<tk::TListView>("ListView2");
-    ListView3 = Find<tk::TListView>("ListView3");
-    ListView4 = Find<tk::TListView>("ListView4");
-    ListView5 = Find<tk::TListView>("ListView5");
+    for (int set = 1; set <= tavrin::kPictureSets; ++set) {
+        TabSheets[set - 1] = Find<tk::TTabSheet>(kSheetNames[set - 1]);
+        ListViews[set - 1] = Find<tk::TListView>(kListNames[set - 1]);
+        ListViews[set - 1]->SetLargeImages(ImageLists[set - 1]);
+        ListViews[set - 1]->OnClick = [this, set] { ListViewClick(set); };
+    }
     BackgroundRadioGroup = Find<tk::TRadioGroup>("BackgroundRadioGroup");
     GroupBox1 = Find<tk::TGroupBox>("GroupBox1");
     min = Find<tk::TLabel>("min");
@@ -53,30 +51,17 @@ void TFormConfigure::Loaded() {
     ButtonC = Find<tk::TButton>("ButtonC");
     ButtonA = Find<tk::TButton>("ButtonA");
 
-    ListView1->SetLargeImages(ImageList1);
-    ListView2->SetLargeImages(ImageList2);
-    ListView3->SetLargeImages(ImageList3);
-    ListView4->SetLargeImages(ImageList4);
-    ListView5->SetLargeImages(ImageList5);
-
-    ListView1->OnClick = [this] { ListView1Click(); };
-    ListView2->OnClick = [this] { ListView2Click(); };
-    ListView3->OnClick = [this] { ListView3Click(); };
-    ListView4->OnClick = [this] { ListView4Click(); };
-    ListView5->OnClick = [this] { ListView5Click(); };
     ButtonOK->OnClick = [this] { ButtonOKClick(); };
     ButtonC->OnClick = [this] { ButtonCClick(); };
     ButtonA->OnClick = [this] { ButtonAClick(); };
 }
 
 tk::TTabSheet* TFormConfigure::Sheet(int set) const {
-    tk::TTabSheet* const sheets[] = {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5};
-    return set >= 1 && set <= tavrin::kPictureSets ? sheets[set - 1] : nullptr;
+    return set >= 1 && set <= tavrin::kPictureSets ? TabSheets[set - 1] : nullptr;
 }
 
 tk::TListView* TFormConfigure::List(int set) const {
-    tk::TListView* const lists[] = {ListView1, ListView2, ListView3, ListView4, ListView5};
-    return set >= 1 && set <= tavrin::kPictureSets ? lists[set - 1] : nullptr;
+    return set >= 1 && set <= tavrin::kPictureSets ? ListViews[set - 1] : nullptr;
 }
 
 int TFormConfigure::ActiveSet() const {
@@ -92,10 +77,9 @@ void TFormConfigure::FormCreate() {
 
 // Picture n goes to the image list of its set, so image k of list s is picture k + 1 of set s.
 void TFormConfigure::FillImageLists() {
-    tk::TImageList* const lists[] = {&ImageList1, &ImageList2, &ImageList3, &ImageList4, &ImageList5};
     for (int number = 1; number <= tavrin::kPictureCount; ++number) {
         HICON icon = LoadIconA(tk::ModuleInstance(), tavrin::PictureResourceName(number).c_str());
-        lists[tavrin::ImageListForPicture(number) - 1]->AddIcon(icon); // a copy: the icon is shared
+        ImageLists[tavrin::ImageListForPicture(number) - 1].AddIcon(icon); // a copy: the icon is shared
     }
 }
 
@@ -127,28 +111,13 @@ void TFormConfigure::ShowSettings() {
 
 // One click on a picture selects it; the handler flips its check mark and clears the
 // selection, so the next click on it flips it back. A click on empty space selects nothing.
-void TFormConfigure::TogglePicture(tk::TListView& list) {
+void TFormConfigure::ListViewClick(int set) {
+    tk::TListView& list = *List(set);
     for (int i = 0; i < tavrin::kPicturesPerSet; ++i) {
         if (!list.Selected(i)) continue;
         list.SetChecked(i, !list.Checked(i));
         list.SetSelected(i, false);
     }
-}
-
-void TFormConfigure::ListView1Click() {
-    TogglePicture(*ListView1);
-}
-void TFormConfigure::ListView2Click() {
-    TogglePicture(*ListView2);
-}
-void TFormConfigure::ListView3Click() {
-    TogglePicture(*ListView3);
-}
-void TFormConfigure::ListView4Click() {
-    TogglePicture(*ListView4);
-}
-void TFormConfigure::ListView5Click() {
-    TogglePicture(*ListView5);
 }
 
 tavrin::DialogChoice TFormConfigure::ChoiceFromWidgets() const {

@@ -2,9 +2,11 @@
 // the picture set and its pictures, the background, the delay, the cleaning interval and the
 // kinds of input that end the saver, and saves them ("Save") or ends without writing.
 #pragma once
+#include <array>
 #include <functional>
 #include <memory>
 
+#include "core/PictureCatalogue.h"
 #include "settings/RegistryBackend.h"
 #include "settings/SettingsStore.h"
 #include "toolkit/CommonControls.h"
@@ -16,16 +18,9 @@ class TFormConfigure : public tk::TForm {
     ~TFormConfigure() override;
 
     tk::TPageControl* PageControl1 = nullptr;
-    tk::TTabSheet* TabSheet1 = nullptr;
-    tk::TTabSheet* TabSheet2 = nullptr;
-    tk::TTabSheet* TabSheet3 = nullptr;
-    tk::TTabSheet* TabSheet4 = nullptr;
-    tk::TTabSheet* TabSheet5 = nullptr;
-    tk::TListView* ListView1 = nullptr;
-    tk::TListView* ListView2 = nullptr;
-    tk::TListView* ListView3 = nullptr;
-    tk::TListView* ListView4 = nullptr;
-    tk::TListView* ListView5 = nullptr;
+    // One page (TabSheet1..5) and one list (ListView1..5) for each picture set, in set order.
+    std::array<tk::TTabSheet*, tavrin::kPictureSets> TabSheets{};
+    std::array<tk::TListView*, tavrin::kPictureSets> ListViews{};
     tk::TRadioGroup* BackgroundRadioGroup = nullptr;
     tk::TGroupBox* GroupBox1 = nullptr;
     tk::TLabel* min = nullptr;
@@ -43,23 +38,18 @@ class TFormConfigure : public tk::TForm {
     tk::TButton* ButtonC = nullptr;
     tk::TButton* ButtonA = nullptr;
     // The pictures of sets 1..5, filled at creation; the list views borrow them.
-    tk::TImageList ImageList1{32, 32};
-    tk::TImageList ImageList2{32, 32};
-    tk::TImageList ImageList3{32, 32};
-    tk::TImageList ImageList4{32, 32};
-    tk::TImageList ImageList5{32, 32};
+    std::array<tk::TImageList, tavrin::kPictureSets> ImageLists{
+        tk::TImageList{32, 32}, tk::TImageList{32, 32}, tk::TImageList{32, 32}, tk::TImageList{32, 32},
+        tk::TImageList{32, 32}};
 
     void FormCreate();
-    void ListView1Click();
-    void ListView2Click();
-    void ListView3Click();
-    void ListView4Click();
-    void ListView5Click();
+    // A click in the list of set 1..5.
+    void ListViewClick(int set);
     void ButtonOKClick();
     void ButtonCClick();
     void ButtonAClick();
 
-    // The five sets' sheets and lists, in set order.
+    // The page and the list of set 1..5; nullptr for any other number.
     tk::TTabSheet* Sheet(int set) const;
     tk::TListView* List(int set) const;
     // The number (1..5) of the set whose page is shown.
@@ -69,8 +59,6 @@ class TFormConfigure : public tk::TForm {
     void Loaded() override;
 
   private:
-    // The body of ListView1Click .. ListView5Click.
-    void TogglePicture(tk::TListView& list);
     void FillImageLists();
     void LoadSettings();
     void ShowSettings();

@@ -2,6 +2,8 @@
 // background, the delay slider, the cleaning interval, the three kinds of input and the
 // three buttons.
 #pragma once
+#include "core/SliderRules.h"
+#include "core/SpinRules.h"
 #include "resource_ids.h"
 #include "toolkit/Layout.h"
 
@@ -65,7 +67,8 @@ inline constexpr ControlSpec kFormConfigureControls[] = {
     {.name = "min", .kind = ControlKind::Label, .parent = "GroupBox1", .bounds = {11, 24, 24, 17},
      .caption = "min", .tabStop = false},
     {.name = "RxSliderSpeed", .kind = ControlKind::Slider, .parent = "GroupBox1", .bounds = {35, 16, 165, 33},
-     .tabStop = false, .minValue = 2, .maxValue = 100, .increment = 2, .value = 10},
+     .tabStop = false, .minValue = tavrin::kSpeedSlider.min, .maxValue = tavrin::kSpeedSlider.max,
+     .increment = tavrin::kSpeedSlider.increment, .value = tavrin::kSpeedSliderDefault},
     {.name = "max", .kind = ControlKind::Label, .parent = "GroupBox1", .bounds = {200, 24, 28, 17},
      .caption = "max", .tabStop = false},
 
@@ -74,8 +77,9 @@ inline constexpr ControlSpec kFormConfigureControls[] = {
     {.name = "Label1", .kind = ControlKind::Label, .parent = "GroupBox2", .bounds = {22, 32, 77, 17},
      .caption = "Clean every", .tabStop = false},
     {.name = "RxSpinEditCLS", .kind = ControlKind::SpinEdit, .parent = "GroupBox2",
-     .bounds = {32, 64, 49, 26}, .caption = "12", .tabStop = false, .maxLength = 2, .minValue = 1,
-     .maxValue = 60, .increment = 1, .value = 12},
+     .bounds = {32, 64, 49, 26}, .caption = "12", .tabStop = false, .maxLength = tavrin::kSpinMaxLength,
+     .minValue = tavrin::kClsSpin.min, .maxValue = tavrin::kClsSpin.max, .increment = 1,
+     .value = tavrin::kClsSpinDefault},
     {.name = "Label2", .kind = ControlKind::Label, .parent = "GroupBox2", .bounds = {32, 104, 52, 17},
      .caption = "minutes", .tabStop = false},
 

@@ -2,6 +2,7 @@
 // none of them the form's default or cancel button (Enter and Escape press nothing).
 #pragma once
 #include "resource_ids.h"
+#include "settings/RegistryLayout.h"
 #include "toolkit/Layout.h"
 
 namespace layouts {
@@ -22,9 +23,9 @@ inline constexpr ControlSpec kFormPasswordControls[] = {
     {.name = "ButtonC", .kind = ControlKind::Button, .bounds = {347, 35, 67, 23}, .caption = "Cancel",
      .font = kPasswordButtonFont, .tabOrder = 1},
     {.name = "MaskEditNP", .kind = ControlKind::Edit, .bounds = {177, 35, 143, 22}, .tabOrder = 2,
-     .maxLength = 20, .passwordChar = '#'},
+     .maxLength = tavrin::kMaxPasswordLength, .passwordChar = '#'},
     {.name = "MaskEditCNP", .kind = ControlKind::Edit, .bounds = {177, 64, 143, 22}, .tabOrder = 3,
-     .maxLength = 20, .passwordChar = '#'},
+     .maxLength = tavrin::kMaxPasswordLength, .passwordChar = '#'},
 };
 
 inline constexpr FormSpec kFormPassword = {

@@ -1,6 +1,7 @@
 // Layout of the saver window: a borderless, top-most, maximised form with the background
 // pictures, the hidden password panel and the three timers.
 #pragma once
+#include "settings/RegistryLayout.h"
 #include "toolkit/Layout.h"
 
 namespace layouts {
@@ -17,7 +18,7 @@ inline constexpr ControlSpec kFormScreenSaverControls[] = {
     {.name = "Label1", .kind = ControlKind::Label, .parent = "Panel1", .bounds = {20, 13, 162, 13},
      .caption = "Type your screen saver password:", .font = kSaverLabelFont, .tabStop = false},
     {.name = "MaskEdit1", .kind = ControlKind::Edit, .parent = "Panel1", .bounds = {20, 33, 167, 19},
-     .tabOrder = 0, .maxLength = 20, .passwordChar = '#'},
+     .tabOrder = 0, .maxLength = tavrin::kMaxPasswordLength, .passwordChar = '#'},
     {.name = "ButtonOK", .kind = ControlKind::Button, .parent = "Panel1", .bounds = {203, 13, 61, 20},
      .caption = "OK", .tabOrder = 1},
     {.name = "ButtonCancel", .kind = ControlKind::Button, .parent = "Panel1", .bounds = {203, 39, 61, 20},

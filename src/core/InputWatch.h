@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "settings/SensitivityCode.h"
+#include "core/SensitivityCode.h"
 
 namespace tavrin {
 

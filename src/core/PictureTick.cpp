@@ -3,8 +3,8 @@
 namespace tavrin {
 
 std::uint8_t SetBase(std::uint8_t pictureSet) {
-    if (pictureSet < 1 || pictureSet > 5) return 0;
-    return static_cast<std::uint8_t>(25 * (pictureSet - 1) + 1);
+    if (pictureSet < 1 || pictureSet > kPictureSets) return 0;
+    return static_cast<std::uint8_t>(PictureNumber(pictureSet, 0));
 }
 
 std::string PictureResourceName(int number) {
@@ -12,7 +12,7 @@ std::string PictureResourceName(int number) {
 }
 
 Stamp NextStamp(Random& random, int screenWidth, int screenHeight,
-                const std::array<std::uint8_t, 25>& activePictures, std::uint8_t activeCount,
+                const PictureIndexes& activePictures, std::uint8_t activeCount,
                 std::uint8_t pictureSet) {
     // The draw order x, y, picture is fixed: it decides the whole sequence of a seed.
     const int x = random.Below(screenWidth - kPictureSize);

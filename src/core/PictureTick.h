@@ -1,9 +1,9 @@
 // Choosing where and which picture one pace tick stamps.
 #pragma once
-#include <array>
 #include <cstdint>
 #include <string>
 
+#include "core/PictureCatalogue.h"
 #include "core/Random.h"
 
 namespace tavrin {
@@ -25,7 +25,7 @@ struct Stamp {
 // One pace tick's choice: exactly three draws, in the order x, y, picture slot. A draw below
 // 0 or less gives slot 0; a slot beyond the 25 (activeCount above 25) reads as index 0.
 Stamp NextStamp(Random& random, int screenWidth, int screenHeight,
-                const std::array<std::uint8_t, 25>& activePictures, std::uint8_t activeCount,
+                const PictureIndexes& activePictures, std::uint8_t activeCount,
                 std::uint8_t pictureSet);
 
 } // namespace tavrin

@@ -8,8 +8,9 @@ struct SliderRange {
     int min, max, increment;
 };
 
-// The pace slider of the configuration dialog.
+// The pace slider of the configuration dialog and its first value.
 inline constexpr SliderRange kSpeedSlider{2, 100, 2};
+inline constexpr int kSpeedSliderDefault = 10;
 
 int ClampValue(int value, int min, int max);
 

@@ -10,9 +10,9 @@ namespace tavrin {
 
 namespace {
 
-int ClampToSpin(std::int64_t value) {
-    if (value < kSpinMin) return kSpinMin;
-    if (value > kSpinMax) return kSpinMax;
+int ClampToSpin(std::int64_t value, const SpinRange& range) {
+    if (value < range.min) return range.min;
+    if (value > range.max) return range.max;
     return static_cast<int>(value);
 }
 
@@ -53,26 +53,26 @@ int ValueOfText(std::string_view text) {
     return ParseWholeNumber(text).value_or(1);
 }
 
-int StepUp(int value) {
-    return ClampToSpin(static_cast<std::int64_t>(value) + 1);
+int StepUp(int value, const SpinRange& range) {
+    return ClampToSpin(static_cast<std::int64_t>(value) + 1, range);
 }
 
-int StepDown(int value) {
-    return ClampToSpin(static_cast<std::int64_t>(value) - 1);
+int StepDown(int value, const SpinRange& range) {
+    return ClampToSpin(static_cast<std::int64_t>(value) - 1, range);
 }
 
-std::string TextOnFocusLost(std::string_view text) {
+std::string TextOnFocusLost(std::string_view text, const SpinRange& range) {
     const std::optional<int> number = ParseWholeNumber(text);
-    if (number && *number < kSpinMin) return std::to_string(kSpinMin);
-    if (number && *number > kSpinMax) return std::to_string(kSpinMax);
+    if (number && *number < range.min) return std::to_string(range.min);
+    if (number && *number > range.max) return std::to_string(range.max);
     return std::string(text);
 }
 
 int ValueForCls(long double cls) {
-    if (std::isnan(cls)) return kSpinMin;
+    if (std::isnan(cls)) return kClsSpin.min;
     // The bounds are whole numbers, so clamping before rounding gives the same result.
-    if (cls <= kSpinMin) return kSpinMin;
-    if (cls >= kSpinMax) return kSpinMax;
+    if (cls <= kClsSpin.min) return kClsSpin.min;
+    if (cls >= kClsSpin.max) return kClsSpin.max;
     return RoundHalfEven(cls);
 }
 

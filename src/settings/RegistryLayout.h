@@ -24,6 +24,7 @@ inline constexpr std::string_view kPasswordValue = "Password";
 inline constexpr std::string_view kOldLayoutVersion = "1";
 inline constexpr std::string_view kLayoutVersion = "2";
 
+// A password is stored, typed and matched with at most this many characters.
 inline constexpr std::size_t kMaxPasswordLength = 20;
 
 // "Pic_01" .. "Pic_25" for picture n = 1..25 of the chosen set.

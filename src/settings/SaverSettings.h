@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/PictureCatalogue.h"
+#include "core/PictureCatalogue.h"
 
 namespace tavrin {
 

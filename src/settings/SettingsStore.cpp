@@ -1,7 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "settings/RegistryLayout.h"
-#include "settings/SensitivityCode.h"
+#include "core/SensitivityCode.h"
 
 namespace tavrin {
 

@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "core/Random.h"
-#include "settings/PictureCatalogue.h"
+#include "core/SliderRules.h"
+#include "core/SpinRules.h"
+#include "core/PictureCatalogue.h"
 #include "settings/Registry.h"
 #include "settings/SaverSettings.h"
 
@@ -62,8 +64,8 @@ struct DialogChoice {
     bool Keyboard = true;
     bool MouseClick = true;
     bool MouseMove = true;
-    std::int32_t CLS = 12;            // the spin edit's whole number
-    std::int32_t Speed = 10;          // the slider's value
+    std::int32_t CLS = kClsSpinDefault;      // the spin edit's whole number
+    std::int32_t Speed = kSpeedSliderDefault; // the slider's value
     std::int32_t PictureSet = 1;      // number of the active page, 1..5
     PictureFlags Pictures{};          // ticks of the active page's list
     std::int32_t BackgroundIndex = 1; // -1 when nothing is selected

@@ -613,12 +613,13 @@ void TSpinEdit::SetValue(int value) {
 }
 
 void TSpinEdit::Step(bool up) {
-    SetValue(up ? tavrin::StepUp(Value()) : tavrin::StepDown(Value()));
+    const tavrin::SpinRange range{spec_.minValue, spec_.maxValue};
+    SetValue(up ? tavrin::StepUp(Value(), range) : tavrin::StepDown(Value(), range));
 }
 
 void TSpinEdit::ClampOnFocusLost() {
     const std::string text = Text();
-    const std::string clamped = tavrin::TextOnFocusLost(text);
+    const std::string clamped = tavrin::TextOnFocusLost(text, {spec_.minValue, spec_.maxValue});
     if (clamped != text) SetText(clamped);
 }
 

@@ -7,8 +7,10 @@ Environment (set by CTest through tavrin_add_wine_test):
   TAVRIN_SCR        the program under test
 
 Observation goes through the probe (tests/harness/probe), `wine reg`, xdotool and ImageMagick.
-Waiting is always polling with a time limit, never a blind sleep, except the short settle time
-after a window appears that Wine needs before it takes input.
+Waiting for something to happen polls with a time limit. Fixed sleeps are kept for what must
+not happen within a time (a reaction time), for real-time intervals, for input timing such as
+the double-click time, and for the short settle time Wine needs after a window appears before it
+takes input.
 """
 
 import contextlib
@@ -415,8 +417,8 @@ def kill(process):
 
 
 def cleanup_programs():
-    """Ends every program a scenario started and is still running: closes its windows, then
-    kills what is left. Returns the number of processes that had to be ended."""
+    """Kills every program a scenario started that is still running. Returns how many had to be
+    ended."""
     running = [p for p in _started if p.poll() is None]
     for process in running:
         kill(process)

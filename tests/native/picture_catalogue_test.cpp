@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/PictureCatalogue.h"
+#include "core/PictureCatalogue.h"
 
 namespace tavrin {
 namespace {

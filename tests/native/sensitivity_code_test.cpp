@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "settings/SensitivityCode.h"
+#include "core/SensitivityCode.h"
 
 namespace {
 

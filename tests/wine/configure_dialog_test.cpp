@@ -319,11 +319,10 @@ TEST_F(ConfigureDialog, PagesAndPictureLists) {
 // Image k of list s draws like the resource "ICON_" + (25(s-1) + k + 1).
 TEST_F(ConfigureDialog, ImageListsHoldThePicturesInOrder) {
     TFormConfigure& f = Open();
-    const tk::TImageList* lists[] = {&f.ImageList1, &f.ImageList2, &f.ImageList3, &f.ImageList4,
-                                     &f.ImageList5};
+    const auto& lists = f.ImageLists;
     testsupport::Pixels fromList(32, 32), fromIcon(32, 32);
     for (int number = 1; number <= 125; ++number) {
-        const tk::TImageList& list = *lists[(number - 1) / 25];
+        const tk::TImageList& list = lists[(number - 1) / 25];
         ASSERT_EQ(list.Count(), 25);
         fromList.Fill(RGB(1, 2, 3));
         fromIcon.Fill(RGB(1, 2, 3));
@@ -464,13 +463,13 @@ TEST_F(ConfigureDialog, QuickSecondClickCountsAsAClick) {
     TFormConfigure& f = Open();
     for (const bool onCheckBox : {false, true}) {
         SCOPED_TRACE(onCheckBox);
-        const POINT p = onCheckBox ? CheckBoxPoint(*f.ListView1, 2) : Centre(f.ListView1->IconRect(2));
-        Press(f.ListView1->Handle(), p.x, p.y);
-        Release(f.ListView1->Handle(), p.x, p.y);
-        EXPECT_EQ(Checks(*f.ListView1), 1u << 2);
-        PostMessageA(f.ListView1->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        Release(f.ListView1->Handle(), p.x, p.y);
-        EXPECT_EQ(Checks(*f.ListView1), 0u);
+        const POINT p = onCheckBox ? CheckBoxPoint(*f.List(1), 2) : Centre(f.List(1)->IconRect(2));
+        Press(f.List(1)->Handle(), p.x, p.y);
+        Release(f.List(1)->Handle(), p.x, p.y);
+        EXPECT_EQ(Checks(*f.List(1)), 1u << 2);
+        PostMessageA(f.List(1)->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        Release(f.List(1)->Handle(), p.x, p.y);
+        EXPECT_EQ(Checks(*f.List(1)), 0u);
     }
 }
 
@@ -605,10 +604,10 @@ TEST_F(ConfigureDialog, SaveWritesWhatTheUserChose) {
     Store([](SaverValues& v) { v.pictureSet = 1, v.pictures = 0x10, v.speed = 7, v.cls = 12.4; });
     TFormConfigure& f = Open();
     ClickTab(*f.PageControl1, 2);
-    ClickPicture(*f.ListView3, 0);
-    ClickPicture(*f.ListView3, 24);
+    ClickPicture(*f.List(3), 0);
+    ClickPicture(*f.List(3), 24);
     ClickTab(*f.PageControl1, 1);
-    ClickPicture(*f.ListView2, 5); // another set's marks are not saved
+    ClickPicture(*f.List(2), 5); // another set's marks are not saved
     ClickTab(*f.PageControl1, 2);
     Click(f.CheckBoxK);
     Click(f.CheckBoxMM);
@@ -686,7 +685,7 @@ TEST_F(ConfigureDialog, CancelAndCloseBoxWriteNothing) {
         SCOPED_TRACE(closeBox);
         Store([](SaverValues& v) { v.pictureSet = 2, v.pictures = 0x3; });
         TFormConfigure& f = Open();
-        ClickPicture(*f.ListView2, 0);
+        ClickPicture(*f.List(2), 0);
         Click(f.CheckBoxK);
         Key(f.RxSliderSpeed->Handle(), VK_END);
         if (closeBox)

@@ -1,4 +1,4 @@
-#include "settings/PictureCatalogue.h"
+#include "core/PictureCatalogue.h"
 
 namespace tavrin {
 
