@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 """Turns the icon artwork (text grids) into .ico files and a resource script fragment.
 
+The build itself makes the program's icons with res/icons.cmake (no Python needed); this script
+checks the drawings (--check) and is the reference the test icons.same_as_ico_files holds the
+build's icons to.
+
 A grid is a text file of 32 lines of 32 characters (16 x 16 for the small configure image).
 Each character is a hex digit naming one of the 16 standard colours, or '.' for a transparent
 pixel. Comment lines starting with '#' may precede the grid.
