@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the program file's PE header with objdump: a Windows GUI program (subsystem 2) with
 subsystem version 4.0 (5.2 for the 64-bit build, the oldest a 64-bit Windows loads), built for
-the expected machine, importing only functions that system_imports.txt lists as present on
+the expected machine, importing only functions that docs/system_imports.txt lists as present on
 the oldest Windows of its target (Windows 95 and NT 4.0; 64-bit XP).
 
 usage: check_imports.py --objdump TRIPLE-objdump --machine i386|x86-64 FILE
@@ -12,7 +12,7 @@ import re
 import subprocess
 import sys
 
-LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "system_imports.txt")
+LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "system_imports.txt")
 WINDOWS = ["95", "98", "2000", "XP", "XP64", "Vista"]  # the list's "oldest" column, oldest first
 
 # objdump's format name, optional-header magic, the subsystem version and the oldest Windows
