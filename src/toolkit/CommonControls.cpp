@@ -8,7 +8,6 @@
 
 #include "core/Error.h"
 #include <algorithm>
-#include <cmath>
 
 namespace tk {
 
@@ -59,10 +58,33 @@ void InitCommonControlsOnce() {
     static const bool done = [] {
         INITCOMMONCONTROLSEX classes = {};
         classes.dwSize = sizeof(classes);
+        // ICC_BAR_CLASSES also brings the tooltips of the hints.
         classes.dwICC = ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
         return late::InitCommonControlsEx(&classes) != FALSE;
     }();
     (void)done;
+}
+
+std::unique_ptr<TControl> MakeControl(TForm& form, const ControlSpec& spec) {
+    switch (spec.kind) {
+    case ControlKind::Panel: return std::make_unique<TPanel>(form, spec);
+    case ControlKind::GroupBox: return std::make_unique<TGroupBox>(form, spec);
+    case ControlKind::Label: return std::make_unique<TLabel>(form, spec);
+    case ControlKind::Edit: return std::make_unique<TEdit>(form, spec);
+    case ControlKind::Button: return std::make_unique<TButton>(form, spec);
+    case ControlKind::CheckBox: return std::make_unique<TCheckBox>(form, spec);
+    case ControlKind::Image: return std::make_unique<TImage>(form, spec);
+    case ControlKind::Bevel: return std::make_unique<TBevel>(form, spec);
+    case ControlKind::Timer: return std::make_unique<TTimer>(form, spec);
+    case ControlKind::RadioGroup: return std::make_unique<TRadioGroup>(form, spec);
+    case ControlKind::PageControl: return std::make_unique<TPageControl>(form, spec);
+    case ControlKind::TabSheet: return std::make_unique<TTabSheet>(form, spec);
+    case ControlKind::ListView: return std::make_unique<TListView>(form, spec);
+    case ControlKind::Slider: return std::make_unique<TSlider>(form, spec);
+    case ControlKind::SpinEdit: return std::make_unique<TSpinEdit>(form, spec);
+    default: break;
+    }
+    throw tavrin::Error(std::string("no control class for ") + spec.name);
 }
 
 // ---- Subclass ----------------------------------------------------------------------------
@@ -134,7 +156,7 @@ void TPageControl::AddSheet(TTabSheet& sheet) {
         // Keep the height the control chose for the font; only the width is fixed.
         RECT tab = {};
         SendMessageA(Handle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
-        const int width = static_cast<int>(std::lround(spec_.tabWidth * form_.Scale()));
+        const int width = Scaled(spec_.tabWidth, form_.Scale());
         SendMessageA(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(width, tab.bottom - tab.top));
     }
     const RECT area = DisplayArea();

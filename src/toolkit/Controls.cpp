@@ -3,7 +3,6 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
-#include <cmath>
 
 namespace tk {
 
@@ -12,7 +11,6 @@ constexpr char kControlProperty[] = "TavrinControl";
 constexpr char kTimerWindowClass[] = "TTimerWindow";
 constexpr UINT_PTR kTimerId = 1;
 
-int Scaled(int value, double scale) { return static_cast<int>(std::lround(value * scale)); }
 
 void DrawBevel(HDC dc, RECT r, BevelStyle style) {
     if (style == BevelStyle::None) return;
@@ -45,14 +43,14 @@ void TControl::Create(TControl* parent, HWND parentWindow) {
     if (spec_.font.face) font_ = MakeFont(spec_.font, scale);
     HFONT font = font_ ? font_.get() : (parent_ ? parent_->Font() : nullptr);
     if (!font) font = reinterpret_cast<HFONT>(SendMessageA(parentWindow, WM_GETFONT, 0, 0));
-    if (!font) font = form_.font_.get();
+    if (!font) font = form_.Font();
     SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     AfterCreate();
 }
 
 HFONT TControl::Font() const {
     if (font_) return font_.get();
-    return parent_ ? parent_->Font() : form_.font_.get();
+    return parent_ ? parent_->Font() : form_.Font();
 }
 
 COLORREF TControl::TextColour() const {

@@ -6,13 +6,19 @@
 #include "toolkit/Layout.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tk {
 
 class TForm;
+class TControl;
 using Event = std::function<void()>;
+
+// Makes the control of the kind a layout entry names, basic or common (defined beside the
+// common controls); throws for a kind without a control class.
+std::unique_ptr<TControl> MakeControl(TForm& form, const ControlSpec& spec);
 
 class TControl {
   public:

@@ -1,7 +1,6 @@
 #include "toolkit/Form.h"
 
 #include "toolkit/Application.h"
-#include "toolkit/CommonControls.h"
 #include "toolkit/Hints.h"
 
 #include <algorithm>
@@ -12,8 +11,6 @@ namespace tk {
 
 namespace {
 constexpr char kContainerClass[] = "TContainer";
-
-int Scaled(int value, double scale) { return static_cast<int>(std::lround(value * scale)); }
 
 DWORD FormStyle(const FormSpec& spec) {
     switch (spec.border) {
@@ -86,6 +83,8 @@ const char* ContainerClass() {
     (void)registered;
     return kContainerClass;
 }
+
+int Scaled(int value, double scale) { return static_cast<int>(std::lround(value * scale)); }
 
 COLORREF ColourValue(Colour colour) {
     switch (colour) {
@@ -172,32 +171,10 @@ void TForm::CreateWindowFromSpec(HWND owner) {
         throw tavrin::Error("Error creating window");
 }
 
-std::unique_ptr<TControl> TForm::MakeControl(const ControlSpec& spec) {
-    switch (spec.kind) {
-    case ControlKind::Panel: return std::make_unique<TPanel>(*this, spec);
-    case ControlKind::GroupBox: return std::make_unique<TGroupBox>(*this, spec);
-    case ControlKind::Label: return std::make_unique<TLabel>(*this, spec);
-    case ControlKind::Edit: return std::make_unique<TEdit>(*this, spec);
-    case ControlKind::Button: return std::make_unique<TButton>(*this, spec);
-    case ControlKind::CheckBox: return std::make_unique<TCheckBox>(*this, spec);
-    case ControlKind::Image: return std::make_unique<TImage>(*this, spec);
-    case ControlKind::Bevel: return std::make_unique<TBevel>(*this, spec);
-    case ControlKind::Timer: return std::make_unique<TTimer>(*this, spec);
-    case ControlKind::RadioGroup: return std::make_unique<TRadioGroup>(*this, spec);
-    case ControlKind::PageControl: return std::make_unique<TPageControl>(*this, spec);
-    case ControlKind::TabSheet: return std::make_unique<TTabSheet>(*this, spec);
-    case ControlKind::ListView: return std::make_unique<TListView>(*this, spec);
-    case ControlKind::Slider: return std::make_unique<TSlider>(*this, spec);
-    case ControlKind::SpinEdit: return std::make_unique<TSpinEdit>(*this, spec);
-    default: break;
-    }
-    throw tavrin::Error(std::string("no control class for ") + spec.name);
-}
-
 // Controls are created parents first (the layout lists them so); siblings are then put in
 // tab order, which is the order the dialog manager walks with Tab.
 void TForm::CreateControls() {
-    for (const ControlSpec& spec : spec_.controls) controls_.push_back(MakeControl(spec));
+    for (const ControlSpec& spec : spec_.controls) controls_.push_back(MakeControl(*this, spec));
     std::map<std::string, TControl*> byName;
     for (auto& control : controls_) {
         TControl* parent = nullptr;

@@ -62,6 +62,8 @@ class TForm {
     }
     const std::vector<std::unique_ptr<TControl>>& Controls() const { return controls_; }
     double Scale() const { return scale_; }
+    // The form's font, which controls without a font of their own use.
+    HFONT Font() const { return font_.get(); }
     void InvalidateArea(const RECT& area);
     // Paints the visible windowless controls held by `host` (nullptr: the form itself).
     void PaintChildren(HDC dc, const TControl* host);
@@ -70,8 +72,6 @@ class TForm {
     // Runs after the controls exist and before OnCreate: form classes look their controls up
     // here and attach their handlers.
     virtual void Loaded() {}
-    // Windowed controls of kinds the base toolkit does not know are made by the form class.
-    virtual std::unique_ptr<TControl> MakeControl(const ControlSpec& spec);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -97,9 +97,10 @@ class TForm {
     ModalResult modalResult_ = ModalResult::None;
     double scale_ = 1.0;
     HWND focusedControl_ = nullptr; // the control to focus again when the form is reactivated
-    friend class TControl;
 };
 
+// A layout length in pixels at the given scale, rounded to the nearest pixel.
+int Scaled(int value, double scale);
 // Creates a font from a spec (face, character height, style, character set).
 UniqueFont MakeFont(const FontSpec& spec, double scale);
 COLORREF ColourValue(Colour colour);

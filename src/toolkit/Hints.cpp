@@ -1,18 +1,14 @@
 #include "toolkit/Hints.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/CommonControls.h"
 #include "toolkit/Form.h"
 
 #include "core/Error.h"
-#include <cmath>
 
 namespace tk {
 
 namespace {
-int Scaled(int value, double scale) {
-    return static_cast<int>(std::lround(value * scale));
-}
-
 bool ShowsHint(const TControl& control) {
     const ControlSpec& spec = control.Spec();
     return spec.showHint && spec.hint && *spec.hint;
@@ -24,13 +20,6 @@ bool AnyHintShown(const TForm& form) {
     return false;
 }
 
-void LoadHintClass() {
-    static const bool loaded = [] {
-        INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_BAR_CLASSES};
-        return late::InitCommonControlsEx(&classes) != FALSE;
-    }();
-    (void)loaded;
-}
 
 // The tool information as the version 5 common controls take it: the full structure of newer
 // headers is refused by them.
@@ -72,7 +61,7 @@ BOOL CALLBACK FindOwnedHintWindow(HWND window, LPARAM param) {
 
 void AttachHints(const TForm& form) {
     if (!AnyHintShown(form)) return;
-    LoadHintClass();
+    InitCommonControlsOnce();
     // Owned by the form: the system destroys it together with the form's window.
     HWND hints = CreateWindowExA(
         WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
