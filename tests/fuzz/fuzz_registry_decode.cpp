@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "settings/MemoryRegistryBackend.h"
+#include "support/MemoryRegistryBackend.h"
 #include "settings/Registry.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "contract/registry_contract.h"
-#include "settings/MemoryRegistryBackend.h"
+#include "support/MemoryRegistryBackend.h"
 
 namespace tavrin::testing {
 namespace {

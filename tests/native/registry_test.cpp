@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "contract/registry_errors.h"
-#include "settings/MemoryRegistryBackend.h"
+#include "support/MemoryRegistryBackend.h"
 #include "settings/Registry.h"
 #include "settings/RegistryLayout.h"
 

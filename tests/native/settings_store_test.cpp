@@ -8,7 +8,7 @@
 
 #include "contract/registry_errors.h"
 #include "core/Random.h"
-#include "settings/MemoryRegistryBackend.h"
+#include "support/MemoryRegistryBackend.h"
 #include "settings/RegistryLayout.h"
 #include "settings/SettingsStore.h"
 

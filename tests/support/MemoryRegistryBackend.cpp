@@ -1,4 +1,4 @@
-#include "settings/MemoryRegistryBackend.h"
+#include "support/MemoryRegistryBackend.h"
 
 #include <bit>
 
