@@ -27,7 +27,7 @@ Unicode false
     !endif
 !endif
 !ifndef VERSION
-    !define VERSION 2.0
+    !error "define VERSION, the program's version as the build has it (major.minor)"
 !endif
 
 !define SAVER_FILE "Tavrin.scr"
@@ -50,7 +50,7 @@ SetCompressor /SOLID lzma
 ; Only the uninstaller lives here; the saver goes into the system folder.
 InstallDir "$PROGRAMFILES\Tavrin"
 
-VIProductVersion "2.0.0.0"
+VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey "ProductName" "Tavrin"
 VIAddVersionKey "CompanyName" "${COMPANY}"
 VIAddVersionKey "LegalCopyright" "${COMPANY}"

@@ -2,6 +2,7 @@
 // and the credit line, with the default "OK" button over the panel's lower right corner.
 #pragma once
 #include "AboutCredits.h"
+#include "version.h"
 #include "toolkit/Layout.h"
 
 namespace layouts {
@@ -21,7 +22,7 @@ inline constexpr ControlSpec kAboutBoxControls[] = {
     {.name = "ProgramIcon", .kind = ControlKind::Image, .parent = "Panel1", .bounds = {29, 31, 36, 34},
      .hint = kHomePageHint, .showHint = false, .stretch = true},
     {.name = "ProductName", .kind = ControlKind::Label, .parent = "Panel1", .bounds = {96, 31, 122, 31},
-     .caption = "Tavrin 2.0",
+     .caption = "Tavrin " TAVRIN_VERSION_TEXT,
      .font = {.face = "Times New Roman", .height = 27, .italic = true, .colour = Colour::Navy}, .tabStop = false,
      .hint = kHomePageHint, .showHint = true, .cursor = Cursor::HandPoint},
     {.name = "Label1", .kind = ControlKind::Label, .parent = "Panel1", .bounds = {16, 104, 123, 16},
