@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev googletest
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64
   wine wine32:i386 wine64
   xvfb x11-utils xdotool imagemagick

@@ -63,7 +63,10 @@ void MultRunStartup() {
 void MultRunShutdown() {
     if (ShutdownCount++ != 0) return;
     if (PreviousWindowProc)
-        SetWindowLongPtrA(tk::Application.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviousWindowProc));
+        SetWindowLongPtrA(tk::Application.Handle(), GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(PreviousWindowProc));
 }
 
-bool AnotherCopyRunning() { return SecondCopy; }
+bool AnotherCopyRunning() {
+    return SecondCopy;
+}

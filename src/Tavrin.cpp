@@ -12,7 +12,9 @@
 #include <limits>
 
 namespace {
-tavrin::Mode CurrentMode() { return tavrin::ModeForArgument(tavrin::FirstArgument(GetCommandLineA())); }
+tavrin::Mode CurrentMode() {
+    return tavrin::ModeForArgument(tavrin::FirstArgument(GetCommandLineA()));
+}
 
 // The window that "/c:N" names when it exists (the system's Settings button passes its own).
 HWND SettingsOwner() {

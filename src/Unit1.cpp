@@ -103,8 +103,8 @@ void TFormScreenSaver::Loaded() {
 void TFormScreenSaver::FormCreate() {
     SYSTEMTIME now;
     GetSystemTime(&now);
-    tavrin::SharedRandom().Seed(tavrin::MillisecondsSinceMidnight(now.wHour, now.wMinute, now.wSecond,
-                                                                  now.wMilliseconds));
+    tavrin::SharedRandom().Seed(
+        tavrin::MillisecondsSinceMidnight(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds));
     SaverSettings.ActiveCount = 0;
     // The background is sized to the screen even when the load fails, so the saver always
     // covers the screen; the load's error still reaches the error box.
@@ -179,7 +179,9 @@ void TFormScreenSaver::ExitScreenSaver() {
     ConfinePointer(nullptr);
 }
 
-void TFormScreenSaver::FormClose() { ExitScreenSaver(); }
+void TFormScreenSaver::FormClose() {
+    ExitScreenSaver();
+}
 
 // While a password protects the saver, a close request (Alt+F4, or WM_CLOSE from any program)
 // asks for the password as an input would; with the panel already up it is ignored.
@@ -207,7 +209,8 @@ void TFormScreenSaver::Timer1Timer() {
 }
 
 void TFormScreenSaver::TimerCLSTimer() {
-    BitBlt(Backgroundimage->Canvas(), 0, 0, ScreenWidth(), ScreenHeight(), SaveBackground->Canvas(), 0, 0, SRCCOPY);
+    BitBlt(Backgroundimage->Canvas(), 0, 0, ScreenWidth(), ScreenHeight(), SaveBackground->Canvas(), 0, 0,
+           SRCCOPY);
     Backgroundimage->Changed();
 }
 
@@ -222,7 +225,8 @@ void TFormScreenSaver::DisarmInputFilter() {
 }
 
 void TFormScreenSaver::CheckUserInput(MSG& Msg, bool& Handled) {
-    if (SaverInputWatch.Observe(Msg.message, SaverSettings.Sensitivity) != tavrin::InputWatch::Verdict::Act) return;
+    if (SaverInputWatch.Observe(Msg.message, SaverSettings.Sensitivity) != tavrin::InputWatch::Verdict::Act)
+        return;
     Handled = true;
     ShowExitPanel();
 }
@@ -276,4 +280,6 @@ void TFormScreenSaver::ButtonCancelClick() {
     ArmInputFilter();
 }
 
-void TFormScreenSaver::TimerShowPanelTimer() { ButtonCancelClick(); }
+void TFormScreenSaver::TimerShowPanelTimer() {
+    ButtonCancelClick();
+}

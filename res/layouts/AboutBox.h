@@ -2,9 +2,11 @@
 // and the credit line, with the default "OK" button over the panel's lower right corner.
 #pragma once
 #include "AboutCredits.h"
-#include "version.h"
 #include "toolkit/Layout.h"
+#include "version.h"
 
+// The tables are laid out by hand, a control to a row or two.
+// clang-format off
 namespace layouts {
 using namespace tk;
 
@@ -40,4 +42,5 @@ inline constexpr FormSpec kAboutBox = {
     .controls = kAboutBoxControls,
 };
 
+// clang-format on
 } // namespace layouts

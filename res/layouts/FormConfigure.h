@@ -7,6 +7,8 @@
 #include "resource_ids.h"
 #include "toolkit/Layout.h"
 
+// The tables are laid out by hand, a control to a row or two.
+// clang-format off
 namespace layouts {
 using namespace tk;
 
@@ -114,4 +116,5 @@ inline constexpr FormSpec kFormConfigure = {
     .controls = kFormConfigureControls,
 };
 
+// clang-format on
 } // namespace layouts

@@ -5,6 +5,8 @@
 #include "settings/RegistryLayout.h"
 #include "toolkit/Layout.h"
 
+// The tables are laid out by hand, a control to a row or two.
+// clang-format off
 namespace layouts {
 using namespace tk;
 
@@ -40,4 +42,5 @@ inline constexpr FormSpec kFormPassword = {
     .controls = kFormPasswordControls,
 };
 
+// clang-format on
 } // namespace layouts

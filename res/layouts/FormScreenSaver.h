@@ -4,6 +4,8 @@
 #include "settings/RegistryLayout.h"
 #include "toolkit/Layout.h"
 
+// The tables are laid out by hand, a control to a row or two.
+// clang-format off
 namespace layouts {
 using namespace tk;
 
@@ -42,4 +44,5 @@ inline constexpr FormSpec kFormScreenSaver = {
     .controls = kFormScreenSaverControls,
 };
 
+// clang-format on
 } // namespace layouts

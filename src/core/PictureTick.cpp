@@ -11,9 +11,8 @@ std::string PictureResourceName(int number) {
     return "ICON_" + std::to_string(number);
 }
 
-Stamp NextStamp(Random& random, int screenWidth, int screenHeight,
-                const PictureIndexes& activePictures, std::uint8_t activeCount,
-                std::uint8_t pictureSet) {
+Stamp NextStamp(Random& random, int screenWidth, int screenHeight, const PictureIndexes& activePictures,
+                std::uint8_t activeCount, std::uint8_t pictureSet) {
     // The draw order x, y, picture is fixed: it decides the whole sequence of a seed.
     const int x = random.Below(screenWidth - kPictureSize);
     const int y = random.Below(screenHeight - kPictureSize);

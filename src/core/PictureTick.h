@@ -24,8 +24,7 @@ struct Stamp {
 
 // One pace tick's choice: exactly three draws, in the order x, y, picture slot. A draw below
 // 0 or less gives slot 0; a slot beyond the 25 (activeCount above 25) reads as index 0.
-Stamp NextStamp(Random& random, int screenWidth, int screenHeight,
-                const PictureIndexes& activePictures, std::uint8_t activeCount,
-                std::uint8_t pictureSet);
+Stamp NextStamp(Random& random, int screenWidth, int screenHeight, const PictureIndexes& activePictures,
+                std::uint8_t activeCount, std::uint8_t pictureSet);
 
 } // namespace tavrin

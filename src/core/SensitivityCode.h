@@ -12,9 +12,12 @@ constexpr std::uint8_t kAllInputKinds = 111;
 
 constexpr bool SensitivityEnables(std::uint8_t code, InputKind kind) {
     switch (kind) {
-    case InputKind::Keyboard: return code == 1 || code == 11 || code == 101 || code == 111;
-    case InputKind::MouseClick: return code == 10 || code == 11 || code == 110 || code == 111;
-    case InputKind::MouseMove: return code == 100 || code == 101 || code == 110 || code == 111;
+    case InputKind::Keyboard:
+        return code == 1 || code == 11 || code == 101 || code == 111;
+    case InputKind::MouseClick:
+        return code == 10 || code == 11 || code == 110 || code == 111;
+    case InputKind::MouseMove:
+        return code == 100 || code == 101 || code == 110 || code == 111;
     }
     return false;
 }

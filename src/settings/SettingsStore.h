@@ -5,10 +5,10 @@
 #include <functional>
 #include <string_view>
 
+#include "core/PictureCatalogue.h"
 #include "core/Random.h"
 #include "core/SliderRules.h"
 #include "core/SpinRules.h"
-#include "core/PictureCatalogue.h"
 #include "settings/Registry.h"
 #include "settings/SaverSettings.h"
 
@@ -64,11 +64,11 @@ struct DialogChoice {
     bool Keyboard = true;
     bool MouseClick = true;
     bool MouseMove = true;
-    std::int32_t CLS = kClsSpinDefault;      // the spin edit's whole number
+    std::int32_t CLS = kClsSpinDefault;       // the spin edit's whole number
     std::int32_t Speed = kSpeedSliderDefault; // the slider's value
-    std::int32_t PictureSet = 1;      // number of the active page, 1..5
-    PictureFlags Pictures{};          // ticks of the active page's list
-    std::int32_t BackgroundIndex = 1; // -1 when nothing is selected
+    std::int32_t PictureSet = 1;              // number of the active page, 1..5
+    PictureFlags Pictures{};                  // ticks of the active page's list
+    std::int32_t BackgroundIndex = 1;         // -1 when nothing is selected
 };
 
 // The staging copy the save computes: Sensitivity encoded (none chosen = 111), Speed cut to

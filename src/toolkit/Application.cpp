@@ -48,7 +48,9 @@ void LowerAnsi(char* first, std::size_t count) {
     CharLowerBuffA(first, static_cast<DWORD>(count));
 }
 
-bool IsKeyboardMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+bool IsKeyboardMessage(UINT message) {
+    return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
 
 // The top-level window a control sits in: parents are followed while the window is a child.
 // (GetAncestor does this on newer systems; Windows 95 and NT 4.0 do not have it.)
@@ -62,7 +64,9 @@ HWND RootWindow(HWND window) {
 }
 } // namespace
 
-HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE ModuleInstance() {
+    return GetModuleHandleA(nullptr);
+}
 
 int (*SystemMetric)(int index) = [](int index) { return GetSystemMetrics(index); };
 
@@ -86,8 +90,8 @@ void TApplication::Initialize() {
     title_ = tavrin::DefaultApplicationTitle(ModuleFileName(), LowerAnsi);
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
     window_.reset(CreateWindowExA(0, kApplicationClass, title_.c_str(),
-                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0,
-                                  0, nullptr, nullptr, ModuleInstance(), nullptr));
+                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y,
+                                  0, 0, nullptr, nullptr, ModuleInstance(), nullptr));
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -107,11 +111,14 @@ void TApplication::Run() {
     if (ShowMainForm) {
         // A dialog as main window gets the program's one taskbar button (and its place in
         // Alt+Tab): the application window, which carries the title. The saver has none.
-        if (mainFormOwner_) EnableWindow(mainFormOwner_, FALSE);
-        else if (mainForm_->Spec().border != BorderStyle::None) ShowWindow(Handle(), SW_SHOWNA);
+        if (mainFormOwner_)
+            EnableWindow(mainFormOwner_, FALSE);
+        else if (mainForm_->Spec().border != BorderStyle::None)
+            ShowWindow(Handle(), SW_SHOWNA);
         mainForm_->Show();
     }
-    while (!terminated_) HandleMessage();
+    while (!terminated_)
+        HandleMessage();
     GiveBackMainFormOwner();
 }
 
@@ -143,7 +150,8 @@ bool TApplication::ProcessMessage() {
     if (handled) return true;
     // Tab moves between controls, and Enter presses a form's default button if it has one.
     HWND root = RootWindow(msg.hwnd);
-    if (IsKeyboardMessage(msg.message) && root && root != Handle() && IsDialogMessageA(root, &msg)) return true;
+    if (IsKeyboardMessage(msg.message) && root && root != Handle() && IsDialogMessageA(root, &msg))
+        return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
@@ -153,7 +161,9 @@ void TApplication::HandleMessage() {
     if (!ProcessMessage()) WaitMessage();
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
 
 void TApplication::Restore() {
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
@@ -178,7 +188,8 @@ void TApplication::FormDestroyed(TForm* form) {
 }
 
 void TApplication::DestroyForms() {
-    while (!forms_.empty()) forms_.pop_back();
+    while (!forms_.empty())
+        forms_.pop_back();
     mainForm_ = nullptr;
     activeForm_ = nullptr;
 }

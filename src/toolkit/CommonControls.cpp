@@ -67,22 +67,38 @@ void InitCommonControlsOnce() {
 
 std::unique_ptr<TControl> MakeControl(TForm& form, const ControlSpec& spec) {
     switch (spec.kind) {
-    case ControlKind::Panel: return std::make_unique<TPanel>(form, spec);
-    case ControlKind::GroupBox: return std::make_unique<TGroupBox>(form, spec);
-    case ControlKind::Label: return std::make_unique<TLabel>(form, spec);
-    case ControlKind::Edit: return std::make_unique<TEdit>(form, spec);
-    case ControlKind::Button: return std::make_unique<TButton>(form, spec);
-    case ControlKind::CheckBox: return std::make_unique<TCheckBox>(form, spec);
-    case ControlKind::Image: return std::make_unique<TImage>(form, spec);
-    case ControlKind::Bevel: return std::make_unique<TBevel>(form, spec);
-    case ControlKind::Timer: return std::make_unique<TTimer>(form, spec);
-    case ControlKind::RadioGroup: return std::make_unique<TRadioGroup>(form, spec);
-    case ControlKind::PageControl: return std::make_unique<TPageControl>(form, spec);
-    case ControlKind::TabSheet: return std::make_unique<TTabSheet>(form, spec);
-    case ControlKind::ListView: return std::make_unique<TListView>(form, spec);
-    case ControlKind::Slider: return std::make_unique<TSlider>(form, spec);
-    case ControlKind::SpinEdit: return std::make_unique<TSpinEdit>(form, spec);
-    default: break;
+    case ControlKind::Panel:
+        return std::make_unique<TPanel>(form, spec);
+    case ControlKind::GroupBox:
+        return std::make_unique<TGroupBox>(form, spec);
+    case ControlKind::Label:
+        return std::make_unique<TLabel>(form, spec);
+    case ControlKind::Edit:
+        return std::make_unique<TEdit>(form, spec);
+    case ControlKind::Button:
+        return std::make_unique<TButton>(form, spec);
+    case ControlKind::CheckBox:
+        return std::make_unique<TCheckBox>(form, spec);
+    case ControlKind::Image:
+        return std::make_unique<TImage>(form, spec);
+    case ControlKind::Bevel:
+        return std::make_unique<TBevel>(form, spec);
+    case ControlKind::Timer:
+        return std::make_unique<TTimer>(form, spec);
+    case ControlKind::RadioGroup:
+        return std::make_unique<TRadioGroup>(form, spec);
+    case ControlKind::PageControl:
+        return std::make_unique<TPageControl>(form, spec);
+    case ControlKind::TabSheet:
+        return std::make_unique<TTabSheet>(form, spec);
+    case ControlKind::ListView:
+        return std::make_unique<TListView>(form, spec);
+    case ControlKind::Slider:
+        return std::make_unique<TSlider>(form, spec);
+    case ControlKind::SpinEdit:
+        return std::make_unique<TSpinEdit>(form, spec);
+    default:
+        break;
     }
     throw tavrin::Error(std::string("no control class for ") + spec.name);
 }

@@ -3,14 +3,12 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
-
 namespace tk {
 
 namespace {
 constexpr char kControlProperty[] = "TavrinControl";
 constexpr char kTimerWindowClass[] = "TTimerWindow";
 constexpr UINT_PTR kTimerId = 1;
-
 
 void DrawBevel(HDC dc, RECT r, BevelStyle style) {
     if (style == BevelStyle::None) return;
@@ -33,11 +31,10 @@ void TControl::Create(TControl* parent, HWND parentWindow) {
     if (visible_) style |= WS_VISIBLE;
     if (spec_.tabStop) style |= WS_TABSTOP;
     static int nextId = 100;
-    window_.reset(CreateWindowExA(ExStyle(), WindowClass(), spec_.caption, style, Scaled(bounds_.left, scale),
-                                  Scaled(bounds_.top, scale), Scaled(bounds_.width, scale),
-                                  Scaled(bounds_.height, scale), parentWindow,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)), ModuleInstance(),
-                                  nullptr));
+    window_.reset(CreateWindowExA(
+        ExStyle(), WindowClass(), spec_.caption, style, Scaled(bounds_.left, scale),
+        Scaled(bounds_.top, scale), Scaled(bounds_.width, scale), Scaled(bounds_.height, scale), parentWindow,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)), ModuleInstance(), nullptr));
     if (!window_) throw tavrin::Error(std::string("Error creating window ") + spec_.name);
     SetPropA(window_.get(), kControlProperty, this);
     if (spec_.font.face) font_ = MakeFont(spec_.font, scale);
@@ -57,7 +54,9 @@ COLORREF TControl::TextColour() const {
     return spec_.font.colour == Colour::Default ? GetSysColor(COLOR_BTNTEXT) : ColourValue(spec_.font.colour);
 }
 
-DWORD TControl::Style() const { return 0; }
+DWORD TControl::Style() const {
+    return 0;
+}
 
 void TControl::Command(WORD notification) {
     if (notification == STN_CLICKED || notification == BN_CLICKED) Click();
@@ -67,7 +66,9 @@ void TControl::Click() {
     if (OnClick) Application.Guard(OnClick);
 }
 
-HWND TControl::HostWindow() const { return parent_ ? parent_->Handle() : form_.Handle(); }
+HWND TControl::HostWindow() const {
+    return parent_ ? parent_->Handle() : form_.Handle();
+}
 
 RECT TControl::RectInHost() const {
     const double scale = form_.Scale();
@@ -87,8 +88,8 @@ void TControl::SetBounds(const Bounds& bounds) {
     bounds_ = bounds;
     const double scale = form_.Scale();
     if (window_)
-        MoveWindow(window_.get(), Scaled(bounds.left, scale), Scaled(bounds.top, scale), Scaled(bounds.width, scale),
-                   Scaled(bounds.height, scale), TRUE);
+        MoveWindow(window_.get(), Scaled(bounds.left, scale), Scaled(bounds.top, scale),
+                   Scaled(bounds.width, scale), Scaled(bounds.height, scale), TRUE);
 }
 
 void TControl::SetVisible(bool visible) {
@@ -105,7 +106,9 @@ void TControl::SetFocus() {
     if (window_) ::SetFocus(window_.get());
 }
 
-bool TControl::Focused() const { return window_ && GetFocus() == window_.get(); }
+bool TControl::Focused() const {
+    return window_ && GetFocus() == window_.get();
+}
 
 std::string TControl::Text() const {
     if (!window_) return {};
@@ -122,8 +125,12 @@ void TControl::SetText(const std::string& text) {
 
 // ---- containers ------------------------------------------------------------------------
 
-const char* TPanel::WindowClass() const { return ContainerClass(); }
-const char* TGroupBox::WindowClass() const { return ContainerClass(); }
+const char* TPanel::WindowClass() const {
+    return ContainerClass();
+}
+const char* TGroupBox::WindowClass() const {
+    return ContainerClass();
+}
 
 void TPanel::Paint(HDC dc) {
     RECT r;
@@ -161,7 +168,9 @@ void TGroupBox::Paint(HDC dc) {
 // ---- simple windowed controls ------------------------------------------------------------
 
 // Labels keep their text on one line, as the layouts are drawn for.
-DWORD TLabel::Style() const { return SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX; }
+DWORD TLabel::Style() const {
+    return SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
+}
 
 // A label grows to fit its caption when the system's font runs wider than the one the layout
 // was drawn with, so no text is cut off; it never shrinks below its layout width.
@@ -174,27 +183,36 @@ void TLabel::AfterCreate() {
     RECT r;
     GetClientRect(Handle(), &r);
     if (extent.cx > r.right)
-        SetWindowPos(Handle(), nullptr, 0, 0, extent.cx, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(Handle(), nullptr, 0, 0, extent.cx, r.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-DWORD TEdit::Style() const { return ES_LEFT | ES_AUTOHSCROLL | (spec_.passwordChar ? ES_PASSWORD : 0); }
+DWORD TEdit::Style() const {
+    return ES_LEFT | ES_AUTOHSCROLL | (spec_.passwordChar ? ES_PASSWORD : 0);
+}
 
 void TEdit::AfterCreate() {
     if (spec_.maxLength > 0) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(spec_.maxLength), 0);
     if (spec_.passwordChar)
-        SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<WPARAM>(static_cast<unsigned char>(spec_.passwordChar)),
-                     0);
+        SendMessageA(Handle(), EM_SETPASSWORDCHAR,
+                     static_cast<WPARAM>(static_cast<unsigned char>(spec_.passwordChar)), 0);
 }
 
-DWORD TButton::Style() const { return spec_.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON; }
+DWORD TButton::Style() const {
+    return spec_.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
 
 void TButton::Command(WORD notification) {
     if (notification == BN_CLICKED) Click();
 }
 
-DWORD TCheckBox::Style() const { return BS_AUTOCHECKBOX; }
+DWORD TCheckBox::Style() const {
+    return BS_AUTOCHECKBOX;
+}
 
-bool TCheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TCheckBox::Checked() const {
+    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void TCheckBox::SetChecked(bool checked) {
     SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);

@@ -88,6 +88,7 @@ class TPanel : public TControl {
   public:
     using TControl::TControl;
     void Paint(HDC dc) override;
+
   protected:
     const char* WindowClass() const override;
     DWORD ExStyle() const override { return WS_EX_CONTROLPARENT; }
@@ -97,6 +98,7 @@ class TGroupBox : public TControl {
   public:
     using TControl::TControl;
     void Paint(HDC dc) override;
+
   protected:
     const char* WindowClass() const override;
     DWORD ExStyle() const override { return WS_EX_CONTROLPARENT; }
@@ -105,6 +107,7 @@ class TGroupBox : public TControl {
 class TLabel : public TControl {
   public:
     using TControl::TControl;
+
   protected:
     const char* WindowClass() const override { return "STATIC"; }
     DWORD Style() const override;
@@ -114,6 +117,7 @@ class TLabel : public TControl {
 class TEdit : public TControl {
   public:
     using TControl::TControl;
+
   protected:
     const char* WindowClass() const override { return "EDIT"; }
     DWORD Style() const override;
@@ -125,6 +129,7 @@ class TButton : public TControl {
   public:
     using TControl::TControl;
     void Command(WORD notification) override;
+
   protected:
     const char* WindowClass() const override { return "BUTTON"; }
     DWORD Style() const override;
@@ -136,6 +141,7 @@ class TCheckBox : public TControl {
     bool Checked() const;
     void SetChecked(bool checked);
     void Command(WORD notification) override;
+
   protected:
     const char* WindowClass() const override { return "BUTTON"; }
     DWORD Style() const override;

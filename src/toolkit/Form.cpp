@@ -14,9 +14,12 @@ constexpr char kContainerClass[] = "TContainer";
 
 DWORD FormStyle(const FormSpec& spec) {
     switch (spec.border) {
-    case BorderStyle::None: return WS_POPUP | WS_CLIPCHILDREN;
-    case BorderStyle::Single: return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    case BorderStyle::Dialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+    case BorderStyle::None:
+        return WS_POPUP | WS_CLIPCHILDREN;
+    case BorderStyle::Single:
+        return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    case BorderStyle::Dialog:
+        return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
     }
     return WS_POPUP;
 }
@@ -84,15 +87,21 @@ const char* ContainerClass() {
     return kContainerClass;
 }
 
-int Scaled(int value, double scale) { return static_cast<int>(std::lround(value * scale)); }
+int Scaled(int value, double scale) {
+    return static_cast<int>(std::lround(value * scale));
+}
 
 COLORREF ColourValue(Colour colour) {
     switch (colour) {
-    case Colour::Grey: return RGB(128, 128, 128);
-    case Colour::Black: return RGB(0, 0, 0);
-    case Colour::Navy: return RGB(0, 0, 128);
+    case Colour::Grey:
+        return RGB(128, 128, 128);
+    case Colour::Black:
+        return RGB(0, 0, 0);
+    case Colour::Navy:
+        return RGB(0, 0, 128);
     case Colour::ButtonFace:
-    case Colour::Default: break;
+    case Colour::Default:
+        break;
     }
     return GetSysColor(COLOR_BTNFACE);
 }
@@ -174,7 +183,8 @@ void TForm::CreateWindowFromSpec(HWND owner) {
 // Controls are created parents first (the layout lists them so); siblings are then put in
 // tab order, which is the order the dialog manager walks with Tab.
 void TForm::CreateControls() {
-    for (const ControlSpec& spec : spec_.controls) controls_.push_back(MakeControl(*this, spec));
+    for (const ControlSpec& spec : spec_.controls)
+        controls_.push_back(MakeControl(*this, spec));
     std::map<std::string, TControl*> byName;
     for (auto& control : controls_) {
         TControl* parent = nullptr;
@@ -192,13 +202,17 @@ void TForm::CreateControls() {
     AttachHints(*this);
 }
 
-bool TForm::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+bool TForm::Visible() const {
+    return IsWindowVisible(Handle()) != FALSE;
+}
 
 void TForm::Show() {
     ShowWindow(Handle(), state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
 }
 
-void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void TForm::Hide() {
+    ShowWindow(Handle(), SW_HIDE);
+}
 
 void TForm::SetState(WindowState state) {
     state_ = state;
@@ -225,17 +239,22 @@ void TForm::SetBounds(const Bounds& b) {
     SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm::InvalidateArea(const RECT& area) { InvalidateRect(Handle(), &area, FALSE); }
+void TForm::InvalidateArea(const RECT& area) {
+    InvalidateRect(Handle(), &area, FALSE);
+}
 
 ModalResult TForm::ShowModal() {
     HWND owner = GetWindow(Handle(), GW_OWNER);
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
-    for (HWND w : disabled) EnableWindow(w, FALSE);
+    for (HWND w : disabled)
+        EnableWindow(w, FALSE);
     modalResult_ = ModalResult::None;
     Show();
-    while (modalResult_ == ModalResult::None && !Application.Terminated()) Application.HandleMessage();
-    for (HWND w : disabled) EnableWindow(w, TRUE);
+    while (modalResult_ == ModalResult::None && !Application.Terminated())
+        Application.HandleMessage();
+    for (HWND w : disabled)
+        EnableWindow(w, TRUE);
     Hide();
     if (owner && !disabled.empty()) SetActiveWindow(disabled.front());
     return modalResult_;
@@ -272,7 +291,8 @@ bool TForm::SetCursorShape(HWND window, WORD hitTest) {
         ::SetCursor(cursor_ == Cursor::HandPoint ? LoadCursorA(nullptr, IDC_HAND) : nullptr);
         return true;
     }
-    if (auto* control = TControl::FromHandle(window); control && control->Spec().cursor == Cursor::HandPoint) {
+    if (auto* control = TControl::FromHandle(window);
+        control && control->Spec().cursor == Cursor::HandPoint) {
         ::SetCursor(LoadCursorA(nullptr, IDC_HAND));
         return true;
     }

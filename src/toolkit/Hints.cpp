@@ -20,7 +20,6 @@ bool AnyHintShown(const TForm& form) {
     return false;
 }
 
-
 // The tool information as the version 5 common controls take it: the full structure of newer
 // headers is refused by them.
 TOOLINFOA ToolFor(const TForm& form, const TControl& control, UINT_PTR index) {

@@ -9,21 +9,21 @@
 namespace tk {
 
 enum class ControlKind {
-    Panel,      // container with bevels and an optional caption
-    GroupBox,   // container with an etched frame and a caption
-    Label,      // static text
-    Edit,       // single-line edit; PasswordChar/MaxLength apply
-    Button,     // push button
-    CheckBox,   // two-state check box
-    RadioGroup, // group box holding one radio button per item
-    Image,      // windowless picture painted by its parent
-    Bevel,      // windowless frame painted by its parent
-    PageControl,// tab control whose pages are the TabSheets that name it as parent
-    TabSheet,   // one page of a PageControl
-    ListView,   // large-icon list view
-    Slider,     // trackbar
-    SpinEdit,   // edit with an up-down buddy
-    Timer,      // not a window: interval and enabled state only
+    Panel,       // container with bevels and an optional caption
+    GroupBox,    // container with an etched frame and a caption
+    Label,       // static text
+    Edit,        // single-line edit; PasswordChar/MaxLength apply
+    Button,      // push button
+    CheckBox,    // two-state check box
+    RadioGroup,  // group box holding one radio button per item
+    Image,       // windowless picture painted by its parent
+    Bevel,       // windowless frame painted by its parent
+    PageControl, // tab control whose pages are the TabSheets that name it as parent
+    TabSheet,    // one page of a PageControl
+    ListView,    // large-icon list view
+    Slider,      // trackbar
+    SpinEdit,    // edit with an up-down buddy
+    Timer,       // not a window: interval and enabled state only
 };
 
 enum class BevelStyle { None, Lowered, Raised };
@@ -98,8 +98,8 @@ struct FormSpec {
     Position position = Position::Default;
     Bounds designBounds = {}; // left and top used by Position::Designed; width/height = client size
     FontSpec font = {};
-    bool scaled = false;      // scale the layout from 96 pixels per inch to the screen's density
-    WORD iconId = 0;          // integer resource id of the form icon, 0 for none
+    bool scaled = false; // scale the layout from 96 pixels per inch to the screen's density
+    WORD iconId = 0;     // integer resource id of the form icon, 0 for none
     std::span<const ControlSpec> controls = {};
 };
 

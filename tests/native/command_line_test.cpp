@@ -98,11 +98,19 @@ TEST(SettingsOwnerNumber, DecimalWindowNumberAfterTheConfigureSwitch) {
         std::uint64_t number;
     };
     const Case cases[] = {
-        {"/c:1234", 0xFFFFFFFF, 1234}, {"/C:7", 0xFFFFFFFF, 7},      {"/c:0", 0xFFFFFFFF, 0},
-        {"/c:", 0xFFFFFFFF, 0},        {"/c:12x", 0xFFFFFFFF, 0},    {"/c:-1", 0xFFFFFFFF, 0},
-        {"/c:0x10", 0xFFFFFFFF, 0},    {"/s:5", 0xFFFFFFFF, 0},      {"/c", 0xFFFFFFFF, 0},
-        {"/c:4294967295", 0xFFFFFFFF, 4294967295u},                  {"/c:4294967296", 0xFFFFFFFF, 0},
-        {"/c:18446744073709551615", UINT64_MAX, UINT64_MAX},         {"/c:18446744073709551616", UINT64_MAX, 0},
+        {"/c:1234", 0xFFFFFFFF, 1234},
+        {"/C:7", 0xFFFFFFFF, 7},
+        {"/c:0", 0xFFFFFFFF, 0},
+        {"/c:", 0xFFFFFFFF, 0},
+        {"/c:12x", 0xFFFFFFFF, 0},
+        {"/c:-1", 0xFFFFFFFF, 0},
+        {"/c:0x10", 0xFFFFFFFF, 0},
+        {"/s:5", 0xFFFFFFFF, 0},
+        {"/c", 0xFFFFFFFF, 0},
+        {"/c:4294967295", 0xFFFFFFFF, 4294967295u},
+        {"/c:4294967296", 0xFFFFFFFF, 0},
+        {"/c:18446744073709551615", UINT64_MAX, UINT64_MAX},
+        {"/c:18446744073709551616", UINT64_MAX, 0},
         {"/c:00042", 0xFFFFFFFF, 42},
     };
     for (const Case& c : cases) {
