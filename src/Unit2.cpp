@@ -1,12 +1,12 @@
 #include "Unit2.h"
 
 #include "About.h"
-#include "core/PictureCatalogue.h"
 #include "core/PictureTick.h"
-#include "core/SensitivityCode.h"
 #include "core/SpinRules.h"
 #include "layouts/FormConfigure.h"
+#include "core/PictureCatalogue.h"
 #include "settings/Registry.h"
+#include "core/SensitivityCode.h"
 #include "settings/Win32RegistryBackend.h"
 
 TFormConfigure* FormConfigure = nullptr;

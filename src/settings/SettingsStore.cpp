@@ -1,7 +1,7 @@
 #include "settings/SettingsStore.h"
 
-#include "core/SensitivityCode.h"
 #include "settings/RegistryLayout.h"
+#include "core/SensitivityCode.h"
 
 namespace tavrin {
 

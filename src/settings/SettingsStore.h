@@ -5,10 +5,10 @@
 #include <functional>
 #include <string_view>
 
-#include "core/PictureCatalogue.h"
 #include "core/Random.h"
 #include "core/SliderRules.h"
 #include "core/SpinRules.h"
+#include "core/PictureCatalogue.h"
 #include "settings/Registry.h"
 #include "settings/SaverSettings.h"
 

@@ -2,8 +2,8 @@
 // handles stay raw HWND/HDC/... values. There is no implicit conversion to the raw handle:
 // call get() so a dangling use is visible at the call site.
 #pragma once
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "toolkit/LateBound.h"
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "settings/Registry.h"
 #include "support/MemoryRegistryBackend.h"
+#include "settings/Registry.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "contract/registry_errors.h"
+#include "support/MemoryRegistryBackend.h"
 #include "settings/Registry.h"
 #include "settings/RegistryLayout.h"
-#include "support/MemoryRegistryBackend.h"
 
 namespace tavrin {
 namespace {

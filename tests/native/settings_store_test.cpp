@@ -8,9 +8,9 @@
 
 #include "contract/registry_errors.h"
 #include "core/Random.h"
+#include "support/MemoryRegistryBackend.h"
 #include "settings/RegistryLayout.h"
 #include "settings/SettingsStore.h"
-#include "support/MemoryRegistryBackend.h"
 
 namespace tavrin {
 namespace {

@@ -23,8 +23,8 @@
 // Filters are key=value words: class=, title=, exe= (image file name, case-insensitive),
 // pid= (Windows process id), visible=1. Exit code 0 on success, 1 when nothing matched,
 // 2 on bad usage.
-#include <tlhelp32.h>
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
