@@ -316,7 +316,7 @@ TEST_F(AboutBoxTest, ClickingTheLinksLeavesTheBoxOpen) {
             SendMessageA(link->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
             SendMessageA(link->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         }
-        PumpApplicationFor(300);
+        PumpApplicationFor(300); // a fixed wait: the box must not close
         stillShown = box.Visible() && AboutBox == &box;
         box.Close();
     });

@@ -14,18 +14,16 @@
 #include "Unit2.h"
 #include "core/SliderRules.h"
 #include "settings/Win32RegistryBackend.h"
+#include "support/ApplicationPump.h"
 #include "support/MessageBoxCatcher.h"
 #include "support/WineTestSupport.h"
 
 namespace {
 
 using testsupport::MessageBoxCatcher;
+using testsupport::PumpApplicationFor;
+using testsupport::PumpApplicationUntilIdle;
 using testsupport::SaverValues;
-
-// Handles messages through the toolkit's loop, which notes a terminate request.
-void PumpFor(DWORD ms) {
-    testsupport::PumpFor(ms, [] { return tk::Application.ProcessMessage(); });
-}
 
 // ---- registry -----------------------------------------------------------------------------
 
@@ -120,12 +118,12 @@ class RefusingBackend : public tavrin::RegistryBackend {
 
 void Press(HWND window, int x, int y) {
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PumpFor(20);
+    PumpApplicationUntilIdle();
 }
 
 void Release(HWND window, int x, int y) {
     PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    PumpFor(20);
+    PumpApplicationUntilIdle();
 }
 
 void ClickAt(HWND window, POINT p) {
@@ -211,11 +209,11 @@ class ConfigureDialog : public ::testing::Test {
     TFormConfigure& Open() {
         auto* form = tk::Application.CreateForm<TFormConfigure>();
         form->Show();
-        PumpFor(30);
+        PumpApplicationUntilIdle();
         return *form;
     }
     static bool Ended() {
-        PumpFor(50);
+        PumpApplicationUntilIdle();
         return tk::Application.Terminated();
     }
 };
@@ -275,7 +273,7 @@ TEST_F(ConfigureDialog, TabOrder) {
     f.ButtonOK->SetFocus();
     for (tk::TButton* next : {f.ButtonC, f.ButtonA}) {
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-        PumpFor(30);
+        PumpApplicationUntilIdle();
         EXPECT_EQ(GetFocus(), next->Handle());
     }
 }
@@ -508,10 +506,10 @@ TEST_F(ConfigureDialog, SliderKeysDragAndPresses) {
     const int left = s.TrackStart();
     Press(w, left, 10);
     EXPECT_EQ(s.Value(), 50);
-    PumpFor(600);
+    PumpApplicationFor(600); // a fixed wait: the steps come with time
     EXPECT_EQ(s.Value(), 48);
     PostMessageA(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(s.ThumbLeft() + 20, 10)); // now right of it
-    PumpFor(500);
+    PumpApplicationFor(500); // a fixed wait: no step may come from this side
     EXPECT_EQ(s.Value(), 48);
     Release(w, left, 10);
     EXPECT_EQ(GetFocus(), w); // a press gives the slider the focus

@@ -5,12 +5,15 @@
 #include "MultRun.h"
 #include "Unit3.h"
 #include "toolkit/Toolkit.h"
+#include "wine/support/ApplicationPump.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
+
+using testsupport::PumpApplicationUntilIdle;
 
 struct Seen {
     UINT message;
@@ -27,14 +30,6 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 789;
     }
     return CallWindowProcA(originalProc, window, message, wParam, lParam);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 class GuardTest : public ::testing::Test {
@@ -56,7 +51,8 @@ TEST_F(GuardTest, FirstCopyClaimsTheNameAndHooksTheApplicationWindow) {
     HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "Tavrin_ScreenSaver(c)Brennholt");
     ASSERT_NE(mutex, nullptr) << "the instance name is not claimed";
     CloseHandle(mutex);
-    EXPECT_EQ(GetWindowLongPtrA(tk::Application.Handle(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(GuardWindowProc));
+    EXPECT_EQ(GetWindowLongPtrA(tk::Application.Handle(), GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(GuardWindowProc));
     EXPECT_TRUE(tk::Application.ShowMainForm);
 }
 
@@ -73,7 +69,7 @@ TEST_F(GuardTest, OtherRegisteredMessagesPassUnchanged) {
 TEST_F(GuardTest, ActivationRequestWithoutMainWindowDoesNothing) {
     ASSERT_EQ(tk::Application.MainForm(), nullptr);
     PostMessageA(tk::Application.Handle(), ActivateMessage, 0, 0);
-    Pump();
+    PumpApplicationUntilIdle();
     EXPECT_TRUE(seenByPrevious.empty()) << "the activation request was passed on";
 }
 
@@ -81,10 +77,10 @@ TEST_F(GuardTest, ActivationRequestRestoresAndBringsTheMainWindowForward) {
     auto* form = tk::Application.CreateForm<TFormPassword>();
     form->Show();
     ShowWindow(form->Handle(), SW_MINIMIZE);
-    Pump();
+    PumpApplicationUntilIdle();
     ASSERT_TRUE(IsIconic(form->Handle()));
     PostMessageA(tk::Application.Handle(), ActivateMessage, 0, 0);
-    Pump();
+    PumpApplicationUntilIdle();
     EXPECT_FALSE(IsIconic(form->Handle())) << "the minimised main window was not restored";
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(GetForegroundWindow(), form->Handle());
@@ -97,7 +93,7 @@ TEST_F(GuardTest, ActivationRequestWaitsForAShownMainWindow) {
     auto* form = tk::Application.CreateForm<TFormPassword>();
     ASSERT_FALSE(IsWindowVisible(form->Handle()));
     PostMessageA(tk::Application.Handle(), ActivateMessage, 0, 0);
-    Pump();
+    PumpApplicationUntilIdle();
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_NE(GetActiveWindow(), form->Handle());
     EXPECT_EQ(tk::Application.ActiveForm(), nullptr) << "the hidden window was activated";

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "Unit3.h"
-#include "support/MessageBoxCatcher.h"
 #include "support/ApplicationPump.h"
+#include "support/MessageBoxCatcher.h"
 #include "support/WindowFacts.h"
 #include "support/WineTestSupport.h"
 
@@ -25,8 +25,8 @@ using testsupport::TextOf;
 
 // The forms run in the toolkit's own loop, where Tab, Enter and Escape go through the dialog
 // manager.
-using testsupport::PumpApplicationFor;
 using testsupport::PumpApplicationUntil;
+using testsupport::PumpApplicationUntilIdle;
 
 constexpr char kVendorKey[] = "Software\\Quillam";
 constexpr char kProductKey[] = "Software\\Quillam\\Tavrin";
@@ -102,7 +102,7 @@ void PressKey(HWND window, WORD virtualKey) {
     const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
     PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
     PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
-    PumpApplicationFor(200);
+    PumpApplicationUntilIdle();
 }
 
 // A window of another kind, to take the activation away from the dialog.
@@ -128,7 +128,7 @@ class PasswordDialog : public ::testing::Test {
         form = tk::Application.CreateForm<TFormPassword>();
         form->Show();
         ASSERT_TRUE(PumpApplicationUntil([this] { return GetActiveWindow() == form->Handle(); }));
-        PumpApplicationFor(100);
+        PumpApplicationUntilIdle();
     }
     void TearDown() override {
         tk::Application.ResetForTests();
@@ -148,7 +148,7 @@ class PasswordDialog : public ::testing::Test {
 
     // The terminate request is a quit message in the queue.
     static bool TerminateRequested() {
-        PumpApplicationFor(100);
+        PumpApplicationUntilIdle();
         return tk::Application.Terminated();
     }
 
@@ -261,7 +261,7 @@ TEST_F(PasswordDialog, ComingBackFromAnotherWindowKeepsTheFocusedField) {
         ASSERT_TRUE(PumpApplicationUntil([&] { return GetActiveWindow() == other.get(); }));
         SetActiveWindow(form->Handle());
         ASSERT_TRUE(PumpApplicationUntil([&] { return GetActiveWindow() == form->Handle(); }));
-        PumpApplicationFor(100);
+        PumpApplicationUntilIdle();
     }
     EXPECT_EQ(GetFocus(), Confirmation());
 }

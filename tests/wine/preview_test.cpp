@@ -35,10 +35,10 @@ TEST(PreviewInHost, DrawsTheSaversShowFollowsAndEndsWithItsHost) {
         values.Write();
         HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 200, c.width, c.height,
                                     nullptr, nullptr, nullptr, nullptr);
-        testsupport::PumpFor(100);
+        testsupport::PumpUntilIdle();
         TPreview preview(host);
         ASSERT_EQ(GetParent(preview.Handle()), host);
-        testsupport::PumpFor(100);
+        testsupport::PumpUntilIdle();
         Pixels before(c.width, c.height), after(c.width, c.height), expected(c.width, c.height);
         before.CopyFromWindow(host);
         EXPECT_EQ(before.At(0, 0), c.corner);
@@ -48,7 +48,7 @@ TEST(PreviewInHost, DrawsTheSaversShowFollowsAndEndsWithItsHost) {
         tavrin::Random same(4242);
         const tavrin::Stamp stamp = tavrin::NextStamp(same, c.width, c.height, {2}, 1, 2);
         preview.StampPicture();
-        testsupport::PumpFor(100);
+        testsupport::PumpUntilIdle();
         after.CopyFromWindow(host);
         BitBlt(expected.dc(), 0, 0, c.width, c.height, before.dc(), 0, 0, SRCCOPY);
         DrawIconEx(expected.dc(), stamp.x, stamp.y, LoadIconA(GetModuleHandleA(nullptr), "ICON_28"), 16, 16,
@@ -58,7 +58,7 @@ TEST(PreviewInHost, DrawsTheSaversShowFollowsAndEndsWithItsHost) {
         EXPECT_TRUE(c.width < 32 || !after.SameAs(before)) << "no picture was drawn";
 
         preview.Clean();
-        testsupport::PumpFor(100);
+        testsupport::PumpUntilIdle();
         after.CopyFromWindow(host);
         EXPECT_TRUE(after.SameAs(before)) << "the cleaning must bring the bare background back";
 

@@ -7,24 +7,22 @@
 
 #include <cstdio>
 
-#include "Unit1.h"
 #include "wine/support/ResourceCounts.h"
-#include "wine/support/ApplicationPump.h"
-#include "wine/support/WineTestSupport.h"
+#include "wine/support/SaverWindow.h"
 
 namespace {
 
 constexpr int kPaceTicks = 100000;
 constexpr int kCleaningTicks = 100;
 constexpr int kWarmUpTicks = 2000;
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // Allowed growth over the whole run: a leak of one object or a few bytes per tick is far
 // beyond it.
 constexpr long kObjectSlack = 10;
 constexpr SIZE_T kMemorySlack = 1 << 20;
 
-using testsupport::PumpApplicationFor;
+using testsupport::kBlack;
+using testsupport::PumpApplicationUntilIdle;
 
 struct Usage {
     long gdi;
@@ -33,30 +31,11 @@ struct Usage {
 };
 
 Usage Measure() {
-    PumpApplicationFor(20);
+    PumpApplicationUntilIdle();
     return {testsupport::GdiObjectCount(), testsupport::UserObjectMeasure(), testsupport::PrivateBytes()};
 }
 
-class SaverSoak : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        tk::Application.Initialize();
-        tk::Application.SetTitle("Tavrin");
-        testsupport::DeleteProductKey();
-        testsupport::SetUsePassword(0);
-        testsupport::ClearSaverFlag();
-        testsupport::ShowTaskbar();
-        SaverSettings = {};
-        SaverInputWatch = {};
-    }
-    void TearDown() override {
-        tk::Application.ResetForTests();
-        ClipCursor(nullptr);
-        testsupport::ClearSaverFlag();
-        testsupport::ShowTaskbar();
-        testsupport::DeleteProductKey();
-    }
-};
+using SaverSoak = testsupport::SaverWindow;
 
 // Every picture of the set, a black background (stamps are easy to see); the test calls the
 // tick handlers itself (pace 0: the pace timer adds none), keys only, so the pointer moves
@@ -68,15 +47,14 @@ TEST_F(SaverSoak, LongRunEndsWithTheObjectsAndMemoryItStartedWith) {
     values.background = 0;
     values.pictureSet = 2;
     values.Write();
-    auto* form = tk::Application.CreateForm<TFormScreenSaver>();
-    PumpApplicationFor(150);
+    auto* form = Start();
     ASSERT_TRUE(testsupport::SaverFlag()) << "the saver's set-up did not run";
 
     // First-use allocations (icons, caches of the drawing layer) happen here.
     for (int i = 0; i < kWarmUpTicks; ++i) {
         form->Timer1Timer();
         if (i % 500 == 499) form->TimerCLSTimer();
-        if (i % 100 == 99) PumpApplicationFor(0);
+        if (i % 100 == 99) PumpApplicationUntilIdle();
     }
     const Usage before = Measure();
     ASSERT_GT(before.gdi, 0) << "cannot count GDI objects here";
@@ -91,7 +69,7 @@ TEST_F(SaverSoak, LongRunEndsWithTheObjectsAndMemoryItStartedWith) {
             form->TimerCLSTimer();
             ++cleanings;
         }
-        if (i % 100 == 0) PumpApplicationFor(0); // the cleanings' repaints
+        if (i % 100 == 0) PumpApplicationUntilIdle(); // the cleanings' repaints
     }
     const DWORD elapsed = GetTickCount() - start;
     const Usage after = Measure();

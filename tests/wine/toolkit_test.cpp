@@ -4,19 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "toolkit/Toolkit.h"
+#include "wine/support/ApplicationPump.h"
 #include "wine/support/MessageBoxCatcher.h"
-#include "wine/support/WineTestSupport.h"
 
 namespace {
 
+using testsupport::Describe;
 using testsupport::MessageBoxCatcher;
-using testsupport::PumpFor;
-using testsupport::PumpUntil;
+using testsupport::PumpApplicationFor;
+using testsupport::PumpApplicationUntil;
+using testsupport::PumpApplicationUntilIdle;
 
 constexpr char kTitle[] = "ToolkitTest";
 constexpr UINT kProbeMessage = WM_APP + 7;
@@ -54,10 +57,7 @@ class ProbeForm : public tk::TForm {
     tk::TTimer* Ticker() const { return Find<tk::TTimer>("Ticker"); }
 
     int Count(UINT message) const {
-        int n = 0;
-        for (UINT m : received)
-            n += m == message ? 1 : 0;
-        return n;
+        return static_cast<int>(std::count(received.begin(), received.end(), message));
     }
 
   protected:
@@ -90,23 +90,6 @@ class ThrowingForm : public tk::TForm {
     bool createStarted = false;
 };
 
-std::string Describe(const MessageBoxCatcher& catcher) {
-    std::string out;
-    for (const auto& box : catcher.Boxes())
-        out += "[" + box.caption + ": " + box.text + "] ";
-    return out.empty() ? "no box" : out;
-}
-
-bool HandleOneApplicationMessage() {
-    return tk::Application.ProcessMessage();
-}
-void PumpApplication(DWORD ms) {
-    PumpFor(ms, HandleOneApplicationMessage);
-}
-bool PumpApplicationUntil(const std::function<bool()>& done, DWORD ms) {
-    return PumpUntil(done, ms, HandleOneApplicationMessage);
-}
-
 class Toolkit : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -128,7 +111,7 @@ TEST_F(Toolkit, FilterThatHandlesAMessageKeepsItFromItsWindow) {
     };
     PostMessageA(form->Handle(), kProbeMessage, 0, 0);
     PostMessageA(form->Handle(), kProbeMessage, 0, 0);
-    PumpApplication(200);
+    PumpApplicationUntilIdle();
     EXPECT_EQ(seen, 2);
     EXPECT_EQ(form->Count(kProbeMessage), 0) << "a handled message must not be dispatched";
 }
@@ -140,7 +123,7 @@ TEST_F(Toolkit, FilterThatLeavesAMessageLetsItThrough) {
         if (msg.message == kProbeMessage) ++seen;
     };
     PostMessageA(form->Handle(), kProbeMessage, 0, 0);
-    PumpApplication(200);
+    PumpApplicationUntilIdle();
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(form->Count(kProbeMessage), 1);
 }
@@ -156,7 +139,7 @@ TEST_F(Toolkit, FilterSeesKeysBeforeTheyAreTranslated) {
         }
     };
     PostMessageA(form->Handle(), WM_KEYDOWN, 'A', 0x001E0001);
-    PumpApplication(200);
+    PumpApplicationUntilIdle();
     EXPECT_EQ(seen, std::vector<UINT>{WM_KEYDOWN}) << "a dropped key press must not become a character";
     EXPECT_TRUE(form->received.empty());
 }
@@ -172,7 +155,7 @@ TEST_F(Toolkit, FilterThatEmptiesTheSlotWhileRunningIsSafe) {
     };
     PostMessageA(form->Handle(), kProbeMessage, 0, 0);
     PostMessageA(form->Handle(), kProbeMessage, 0, 0);
-    PumpApplication(200);
+    PumpApplicationUntilIdle();
     EXPECT_EQ(calls, 1) << "the emptied slot must not run again";
     EXPECT_FALSE(static_cast<bool>(tk::Application.OnMessage));
     EXPECT_EQ(form->Count(kProbeMessage), 2) << "both messages leave the filter unhandled";
@@ -193,7 +176,7 @@ TEST_F(Toolkit, FilterThatReplacesItselfTakesEffectFromTheNextMessage) {
     PostMessageA(form->Handle(), kProbeMessage, 0, 0);
     PostMessageA(form->Handle(), kProbeMessage, 0, 0);
     PostMessageA(form->Handle(), kProbeMessage, 0, 0);
-    PumpApplication(200);
+    PumpApplicationUntilIdle();
     EXPECT_EQ(first, 1);
     EXPECT_EQ(second, 2);
     EXPECT_EQ(form->Count(kProbeMessage), 1);
@@ -234,17 +217,17 @@ TEST_F(ToolkitTimer, IntervalZeroNeverFires) {
     timer->SetInterval(0);
     EXPECT_TRUE(timer->Enabled());
     EXPECT_FALSE(timer->Running());
-    PumpApplication(300);
+    PumpApplicationFor(300); // a fixed wait: no tick may come
     EXPECT_EQ(ticks, 0);
 }
 
 TEST_F(ToolkitTimer, DisabledNeverFires) {
     timer->SetInterval(20);
     EXPECT_FALSE(timer->Running());
-    PumpApplication(300);
+    PumpApplicationFor(300); // fixed waits: no tick may come
     timer->SetEnabled(true);
     timer->SetEnabled(false);
-    PumpApplication(300);
+    PumpApplicationFor(300);
     EXPECT_EQ(ticks, 0);
     EXPECT_FALSE(timer->Running());
 }
@@ -255,7 +238,7 @@ TEST_F(ToolkitTimer, ChangingTheIntervalRestartsTheCountdown) {
     timer->SetInterval(1000);
     timer->SetEnabled(true);
     for (int i = 0; i < 8; ++i) {
-        PumpApplication(300);
+        PumpApplicationFor(300); // a fixed wait, shorter than the interval
         timer->SetInterval(i % 2 == 0 ? 1001 : 1000);
     }
     EXPECT_EQ(ticks, 0) << "the countdown went on across interval changes";
@@ -266,7 +249,7 @@ TEST_F(ToolkitTimer, DisablingAndEnablingRestartsTheCountdown) {
     timer->SetInterval(1000);
     timer->SetEnabled(true);
     for (int i = 0; i < 8; ++i) {
-        PumpApplication(300);
+        PumpApplicationFor(300); // a fixed wait, shorter than the interval
         timer->SetEnabled(false);
         timer->SetEnabled(true);
     }
@@ -358,14 +341,14 @@ TEST_F(Toolkit, BoxesHaveTheirCaptionsAndIcons) {
 
 TEST_F(Toolkit, OnActivateFiresOnceWhenTheFormIsShown) {
     auto* form = tk::Application.CreateForm<ProbeForm>();
-    PumpApplication(200);
+    PumpApplicationFor(200); // a fixed wait: no second activation may come
     EXPECT_EQ(form->activations, 1);
     EXPECT_EQ(tk::Application.ActiveForm(), form);
 }
 
 TEST_F(Toolkit, OnActivateDoesNotFireAgainAfterAMessageBoxOverTheFormCloses) {
     auto* form = tk::Application.CreateForm<ProbeForm>();
-    PumpApplication(100);
+    PumpApplicationUntilIdle();
     ASSERT_EQ(form->activations, 1);
     {
         MessageBoxCatcher catcher;
@@ -373,7 +356,7 @@ TEST_F(Toolkit, OnActivateDoesNotFireAgainAfterAMessageBoxOverTheFormCloses) {
         ASSERT_EQ(catcher.Boxes().size(), 1u);
         EXPECT_EQ(catcher.Boxes()[0].owner, form->Handle());
     }
-    PumpApplication(200);
+    PumpApplicationFor(200); // fixed waits: the activation given back must not fire the event
     EXPECT_EQ(GetActiveWindow(), form->Handle()) << "the form did not get the activation back";
     EXPECT_EQ(form->activations, 1);
     {
@@ -382,18 +365,18 @@ TEST_F(Toolkit, OnActivateDoesNotFireAgainAfterAMessageBoxOverTheFormCloses) {
         ASSERT_EQ(catcher.Boxes().size(), 1u);
         EXPECT_EQ(catcher.Boxes()[0].caption, "Warning");
     }
-    PumpApplication(200);
+    PumpApplicationFor(200);
     EXPECT_EQ(form->activations, 1);
 }
 
 TEST_F(Toolkit, OnActivateFiresAgainWhenAnotherFormHadTheFocus) {
     auto* form = tk::Application.CreateForm<ProbeForm>();
     auto* other = tk::Application.CreateForm<OtherForm>();
-    PumpApplication(100);
+    PumpApplicationUntilIdle();
     ASSERT_EQ(form->activations, 1);
     ASSERT_EQ(other->activations, 1);
     SetActiveWindow(form->Handle());
-    PumpApplication(100);
+    PumpApplicationUntilIdle();
     EXPECT_EQ(form->activations, 2);
     EXPECT_EQ(tk::Application.ActiveForm(), form);
 }

@@ -114,4 +114,12 @@ class MessageBoxCatcher {
     std::vector<Box> boxes_;
 };
 
+// The boxes caught so far, for a failure message.
+inline std::string Describe(const MessageBoxCatcher& catcher) {
+    std::string out;
+    for (const auto& box : catcher.Boxes())
+        out += "[" + box.caption + ": " + box.text + "] ";
+    return out.empty() ? "no box" : out;
+}
+
 } // namespace testsupport

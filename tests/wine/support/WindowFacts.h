@@ -1,11 +1,27 @@
-// What a test can read back from a window: its rectangle in its parent, its text and the font
-// it was given.
+// What a test can read back from a window: its rectangle on the screen or in its parent, its
+// text and the font it was given.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
 namespace testsupport {
+
+inline RECT WindowRect(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+inline bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// "(left, top, right, bottom)", for a failure message.
+inline std::string Text(const RECT& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
+           ", " + std::to_string(r.bottom) + ")";
+}
 
 inline RECT RectInParent(HWND control) {
     RECT r;

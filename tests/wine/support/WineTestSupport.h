@@ -43,9 +43,21 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs,
     }
 }
 
-// Handles messages for `ms` milliseconds.
+// Handles messages for `ms` milliseconds: only for a test that shows something does NOT happen
+// within a time; anything else waits for its condition.
 inline void PumpFor(DWORD ms, const std::function<bool()>& handleOne = DispatchOne) {
     PumpUntil({}, ms, handleOne);
+}
+
+inline bool QueueEmpty() {
+    MSG next;
+    return !PeekMessageA(&next, nullptr, 0, 0, PM_NOREMOVE);
+}
+
+// Handles messages until the queue is empty: by then the messages posted so far, and what they
+// set off on this thread (a repaint, a quit request), have run.
+inline bool PumpUntilIdle(const std::function<bool()>& handleOne = DispatchOne, DWORD timeoutMs = 2000) {
+    return PumpUntil(QueueEmpty, timeoutMs, handleOne);
 }
 
 // ---- registry -------------------------------------------------------------------------------

@@ -1,0 +1,191 @@
+// The saver's settings load in-process: the error box of a failed load and the defaults the
+// saver runs with then, the system's password option and the input sensitivity code.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "wine/support/MessageBoxCatcher.h"
+#include "wine/support/SaverWindow.h"
+
+namespace {
+
+using namespace testsupport;
+
+// ---- settings load ------------------------------------------------------------------------
+
+struct LoadFailureCase {
+    const char* name;
+    void (*prepare)();
+    const char* message;
+    UINT paceInterval;
+    UINT cleaningInterval;
+    std::uint8_t background;
+    std::uint8_t activeCount;
+    std::uint8_t sensitivity;
+};
+
+void OnlyPassword() {
+    testsupport::ProductKey().SetString("Password", "abc");
+}
+void ClsAsDword() {
+    testsupport::SaverValues values;
+    values.speed = 7;
+    values.background = 0;
+    values.Write();
+    testsupport::ProductKey().SetDword("CLS", 3);
+}
+void SensitivityAsText() {
+    testsupport::SaverValues values;
+    values.speed = 3;
+    values.cls = 2.0;
+    values.background = 0;
+    values.Write();
+    testsupport::ProductKey().SetString("Sensitivity", "1");
+}
+void PictureSevenMissing() {
+    testsupport::SaverValues values;
+    values.speed = 2;
+    values.cls = 4.0;
+    values.background = 0;
+    values.pictures = 1u << 1; // of Pic_01..Pic_06 only Pic_02
+    values.Write();
+    testsupport::ProductKey().Delete("Pic_07");
+}
+
+class SaverLoadFailure : public SaverWindow, public ::testing::WithParamInterface<LoadFailureCase> {};
+
+// After a failed load the error box names the value; the fields read keep their values, every
+// other field takes the saver's no-key value, and the saver covers the screen and runs.
+TEST_P(SaverLoadFailure, ErrorBoxThenTheSaverRunsWithDefaultsForWhatWasNotRead) {
+    const LoadFailureCase& c = GetParam();
+    c.prepare();
+    MessageBoxCatcher catcher;
+    // Looked at before any message is handled: with every kind of input on, the pointer moves
+    // Wine sends after the box closes and the window shows could end the saver at once.
+    auto* form = tk::Application.CreateForm<TFormScreenSaver>();
+    ASSERT_EQ(catcher.Boxes().size(), 1u) << Describe(catcher);
+    EXPECT_EQ(catcher.Boxes()[0].text, c.message);
+    EXPECT_EQ(catcher.Boxes()[0].caption, "Tavrin");
+    EXPECT_EQ(catcher.Boxes()[0].icon, LoadIconA(nullptr, IDI_HAND));
+
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(SameRect(WindowRect(form->Handle()), RECT{0, 0, ScreenWidth(), ScreenHeight()}));
+    EXPECT_EQ(form->Backgroundimage->PictureWidth(), ScreenWidth());
+    EXPECT_EQ(form->Backgroundimage->PictureHeight(), ScreenHeight());
+    EXPECT_EQ(form->TimerSpeed->Interval(), c.paceInterval);
+    EXPECT_TRUE(form->TimerSpeed->Running());
+    EXPECT_EQ(form->TimerCLS->Interval(), c.cleaningInterval);
+    EXPECT_TRUE(form->TimerCLS->Running());
+    EXPECT_EQ(SaverSettings.Sensitivity, c.sensitivity);
+    EXPECT_EQ(SaverSettings.Background, c.background);
+    EXPECT_EQ(SaverSettings.ActiveCount, c.activeCount);
+    EXPECT_GE(SaverSettings.PictureSet, 1);
+    EXPECT_LE(SaverSettings.PictureSet, 5);
+    EXPECT_TRUE(testsupport::SaverFlag());
+    EXPECT_TRUE(SaverInputWatch.Armed());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, SaverLoadFailure,
+    ::testing::Values(LoadFailureCase{"OnlyPassword", OnlyPassword, "Failed to get data for 'PictureSet'",
+                                      500, 600000, 1, 25, 111},
+                      LoadFailureCase{"ClsAsDword", ClsAsDword, "Invalid data type for 'CLS'", 700, 600000, 1,
+                                      25, 111},
+                      LoadFailureCase{"SensitivityAsText", SensitivityAsText,
+                                      "Invalid data type for 'Sensitivity'", 300, 120000, 0, 25, 111},
+                      LoadFailureCase{"PictureSevenMissing", PictureSevenMissing,
+                                      "Failed to get data for 'Pic_07'", 200, 240000, 0, 20, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct UsePasswordCase {
+    const char* name;
+    void (*prepare)();
+    bool usePassword;
+};
+
+void UsePasswordMissing() {
+    testsupport::RemoveUsePassword();
+}
+void UsePasswordAsText() {
+    testsupport::RegKey::Create(testsupport::kDesktopKey).SetString("ScreenSaveUsePassword", "1");
+}
+void UsePasswordAsBinary() {
+    const BYTE one[4] = {1, 0, 0, 0};
+    testsupport::RegKey::Create(testsupport::kDesktopKey).Set("ScreenSaveUsePassword", REG_BINARY, one, 4);
+}
+void UsePasswordOn() {
+    testsupport::SetUsePassword(1);
+}
+void UsePasswordTwo() {
+    testsupport::SetUsePassword(2);
+}
+void UsePasswordOff() {
+    testsupport::SetUsePassword(0);
+}
+
+class SaverUsePassword : public SaverWindow, public ::testing::WithParamInterface<UsePasswordCase> {};
+
+// The system's option missing or of another type reads as off, and the load goes on: no error,
+// the settings are used, and (option off) the stored password is erased.
+TEST_P(SaverUsePassword, OptionIsReadWithoutEndingTheLoad) {
+    const UsePasswordCase& c = GetParam();
+    testsupport::SaverValues values;
+    values.speed = 3;
+    values.Write();
+    testsupport::ProductKey().SetString("Password", "abc");
+    c.prepare();
+    MessageBoxCatcher catcher;
+    auto* form = Start();
+    EXPECT_TRUE(catcher.Boxes().empty()) << Describe(catcher);
+    EXPECT_EQ(SaverSettings.UsePassword, c.usePassword);
+    EXPECT_EQ(form->TimerSpeed->Interval(), 300u);
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(testsupport::ProductKey().Get("Password", type, data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    const std::string stored(data.begin(), std::find(data.begin(), data.end(), BYTE{0}));
+    EXPECT_EQ(stored, c.usePassword ? "abc" : "");
+    EXPECT_EQ(SaverSettings.Password, c.usePassword ? "abc" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, SaverUsePassword,
+                         ::testing::Values(UsePasswordCase{"Missing", UsePasswordMissing, false},
+                                           UsePasswordCase{"Text", UsePasswordAsText, false},
+                                           UsePasswordCase{"Binary", UsePasswordAsBinary, false},
+                                           UsePasswordCase{"Off", UsePasswordOff, false},
+                                           UsePasswordCase{"On", UsePasswordOn, true},
+                                           UsePasswordCase{"Two", UsePasswordTwo, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct SensitivityCase {
+    DWORD stored;
+    std::uint8_t used;
+};
+
+class SaverSensitivity : public SaverWindow, public ::testing::WithParamInterface<SensitivityCase> {};
+
+// Only the low 8 bits count, and a code that lets no input end the saver is taken as 111.
+TEST_P(SaverSensitivity, StoredCodeAsUsed) {
+    testsupport::SaverValues values;
+    values.sensitivity = GetParam().stored;
+    values.Write();
+    Start();
+    EXPECT_EQ(SaverSettings.Sensitivity, GetParam().used);
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, SaverSensitivity,
+                         ::testing::Values(SensitivityCase{1, 1}, SensitivityCase{10, 10},
+                                           SensitivityCase{11, 11}, SensitivityCase{100, 100},
+                                           SensitivityCase{101, 101}, SensitivityCase{110, 110},
+                                           SensitivityCase{111, 111}, SensitivityCase{0, 111},
+                                           SensitivityCase{5, 111}, SensitivityCase{12, 111},
+                                           SensitivityCase{112, 111}, SensitivityCase{257, 1},
+                                           SensitivityCase{256, 111}),
+                         [](const auto& info) { return "Stored" + std::to_string(info.param.stored); });
+
+} // namespace
