@@ -218,10 +218,6 @@ LRESULT TPageControl::Notify(NMHDR& header) {
 
 // ---- TTabSheet ---------------------------------------------------------------------------
 
-const char* TTabSheet::WindowClass() const {
-    return ContainerClass();
-}
-
 void TTabSheet::Create(TControl* parent, HWND parentWindow) {
     auto* page = dynamic_cast<TPageControl*>(parent);
     if (!page) throw tavrin::Error(std::string("tab sheet outside a page control: ") + spec_.name);

@@ -78,17 +78,13 @@ class TPageControl : public TControl {
 };
 
 // One page of a page control: a container covering the page control's display area.
-class TTabSheet : public TControl {
+class TTabSheet : public TContainer {
   public:
-    using TControl::TControl;
+    using TContainer::TContainer;
     void Create(TControl* parent, HWND parentWindow) override;
     void Paint(HDC dc) override;
     // Moves the sheet over the given area of its page control's window.
     void Place(const RECT& area);
-
-  protected:
-    const char* WindowClass() const override;
-    DWORD ExStyle() const override { return WS_EX_CONTROLPARENT; }
 };
 
 // A large-icon list view with check boxes and single selection. Its items come from the

@@ -125,10 +125,7 @@ void TControl::SetText(const std::string& text) {
 
 // ---- containers ------------------------------------------------------------------------
 
-const char* TPanel::WindowClass() const {
-    return ContainerClass();
-}
-const char* TGroupBox::WindowClass() const {
+const char* TContainer::WindowClass() const {
     return ContainerClass();
 }
 

@@ -84,24 +84,27 @@ class TControl {
     UniqueFont font_;
 };
 
-class TPanel : public TControl {
+// A window that holds other controls (panels, group boxes, pages): the toolkit's container
+// class, whose frame each kind paints, and Tab walks into it.
+class TContainer : public TControl {
   public:
     using TControl::TControl;
-    void Paint(HDC dc) override;
 
   protected:
     const char* WindowClass() const override;
     DWORD ExStyle() const override { return WS_EX_CONTROLPARENT; }
 };
 
-class TGroupBox : public TControl {
+class TPanel : public TContainer {
   public:
-    using TControl::TControl;
+    using TContainer::TContainer;
     void Paint(HDC dc) override;
+};
 
-  protected:
-    const char* WindowClass() const override;
-    DWORD ExStyle() const override { return WS_EX_CONTROLPARENT; }
+class TGroupBox : public TContainer {
+  public:
+    using TContainer::TContainer;
+    void Paint(HDC dc) override;
 };
 
 class TLabel : public TControl {
