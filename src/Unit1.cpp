@@ -15,7 +15,6 @@
 TFormScreenSaver* FormScreenSaver = nullptr;
 tavrin::SaverSettings SaverSettings;
 tavrin::InputWatch SaverInputWatch;
-RECT SaverClipRect = {};
 
 namespace {
 constexpr char kTaskbarClass[] = "Shell_TrayWnd";
@@ -36,11 +35,6 @@ int ScreenHeight() {
 
 void ShowTaskbar(int command) {
     if (HWND taskbar = FindWindowA(kTaskbarClass, nullptr)) ShowWindow(taskbar, command);
-}
-
-void ConfinePointer(const RECT* area) {
-    SaverClipRect = area ? *area : RECT{};
-    ClipCursor(area);
 }
 
 // If the process dies of an unhandled fault after the set-up, the desktop is still given back.
@@ -176,7 +170,7 @@ void TFormScreenSaver::TakeOverDesktop() {
 void TFormScreenSaver::ExitScreenSaver() {
     ShowTaskbar(SW_SHOWNORMAL);
     SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 0, &PreviousSaverFlag, 0);
-    ConfinePointer(nullptr);
+    ClipCursor(nullptr);
 }
 
 void TFormScreenSaver::FormClose() {
@@ -249,7 +243,7 @@ void TFormScreenSaver::ShowExitPanel() {
     Panel1->Show();
     MaskEdit1->SetFocus();
     const RECT clip = {place.clip.left, place.clip.top, place.clip.right, place.clip.bottom};
-    ConfinePointer(&clip);
+    ClipCursor(&clip);
     TimerShowPanel->SetEnabled(true);
 }
 
@@ -271,7 +265,7 @@ void TFormScreenSaver::ButtonOKClick() {
 }
 
 void TFormScreenSaver::ButtonCancelClick() {
-    ConfinePointer(nullptr);
+    ClipCursor(nullptr);
     Panel1->Hide();
     // The hidden edit loses the focus; the window takes it so keys keep arriving as key presses.
     ::SetFocus(Handle());

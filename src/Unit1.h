@@ -58,5 +58,3 @@ extern TFormScreenSaver* FormScreenSaver;
 extern tavrin::SaverSettings SaverSettings;
 // The input watch: armed by the set-up and after the password panel goes away.
 extern tavrin::InputWatch SaverInputWatch;
-// Seam for tests: the pointer confinement the saver asked for last (empty when released).
-extern RECT SaverClipRect;

@@ -14,6 +14,7 @@
 
 #include "Unit1.h"
 #include "wine/support/ApplicationPump.h"
+#include "wine/support/ImportHook.h"
 #include "wine/support/WindowFacts.h"
 #include "wine/support/WineTestSupport.h"
 
@@ -80,8 +81,19 @@ class RunLater {
     UINT_PTR timer_ = 0;
 };
 
+// The pointer confinement the saver asked for last (empty when released). Wine does not keep a
+// confinement, so the fixture records the saver's ClipCursor calls here.
+inline RECT SaverClipRect = {};
+inline BOOL(WINAPI* SystemClipCursor)(const RECT*) = nullptr;
+inline BOOL WINAPI RecordClipCursor(const RECT* area) {
+    SaverClipRect = area ? *area : RECT{};
+    return SystemClipCursor(area);
+}
+
 class SaverWindow : public ::testing::Test {
   protected:
+    SaverWindow() { SystemClipCursor = reinterpret_cast<BOOL(WINAPI*)(const RECT*)>(clipHook_.Original()); }
+
     void SetUp() override {
         tk::Application.Initialize();
         tk::Application.SetTitle("Tavrin");
@@ -137,6 +149,9 @@ class SaverWindow : public ::testing::Test {
         EXPECT_TRUE(TaskbarVisible()) << "the taskbar must be shown again";
         EXPECT_TRUE(SameRect(SaverClipRect, RECT{})) << "the pointer must be released";
     }
+
+  private:
+    ImportHook clipHook_{"user32.dll", "ClipCursor", reinterpret_cast<void*>(RecordClipCursor)};
 };
 
 } // namespace testsupport
