@@ -23,16 +23,6 @@ constexpr char kWrongPasswordText[] = "The passwort that you typed is not correc
 // Receives the previous state of the system's screen-saver flag; written by the system only.
 UINT PreviousSaverFlag = 0;
 
-// The saver covers every monitor; with one, the screen.
-int ScreenWidth() {
-    const tavrin::Rect all = tk::CoveredScreen();
-    return all.right - all.left;
-}
-int ScreenHeight() {
-    const tavrin::Rect all = tk::CoveredScreen();
-    return all.bottom - all.top;
-}
-
 void ShowTaskbar(int command) {
     if (HWND taskbar = FindWindowA(kTaskbarClass, nullptr)) ShowWindow(taskbar, command);
 }
@@ -108,7 +98,9 @@ void TFormScreenSaver::FormCreate() {
     } catch (...) {
         loadError = std::current_exception();
     }
-    Backgroundimage->SetBounds({0, 0, ScreenWidth(), ScreenHeight()});
+    // Every monitor (with one, the screen), read once for the saver's whole run.
+    covered_ = tk::CoveredScreen();
+    Backgroundimage->SetBounds({0, 0, CoveredWidth(), CoveredHeight()});
     if (loadError) std::rethrow_exception(loadError);
 }
 
@@ -122,8 +114,7 @@ void TFormScreenSaver::CaptureBackground(int width, int height) {
     HDC picture = Backgroundimage->Canvas();
     if (SaverSettings.Background == 1) {
         tk::WindowDc screen(nullptr);
-        const tavrin::Rect all = tk::CoveredScreen();
-        BitBlt(picture, 0, 0, width, height, screen.get(), all.left, all.top, SRCCOPY);
+        BitBlt(picture, 0, 0, width, height, screen.get(), covered_.left, covered_.top, SRCCOPY);
     } else {
         RECT all = {0, 0, width, height};
         FillRect(picture, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -144,17 +135,14 @@ void TFormScreenSaver::FormActivate() {
 }
 
 void TFormScreenSaver::TakeOverDesktop() {
-    const int width = ScreenWidth(), height = ScreenHeight();
-    coveredWidth_ = width;
-    coveredHeight_ = height;
+    const int width = CoveredWidth(), height = CoveredHeight();
     SetTopLeft(0, 0);
     CaptureBackground(width, height);
     SaveBackground->SizePicture(width, height);
     BitBlt(SaveBackground->Canvas(), 0, 0, width, height, Backgroundimage->Canvas(), 0, 0, SRCCOPY);
     SetState(tk::WindowState::Maximized);
     // A maximised window keeps to one monitor; the saver covers them all.
-    const tavrin::Rect all = tk::CoveredScreen();
-    SetBounds({all.left, all.top, width, height});
+    SetBounds({covered_.left, covered_.top, width, height});
     SetUnhandledExceptionFilter(RestoreDesktopOnCrash);
     std::set_terminate(RestoreDesktopOnTerminate);
     ShowTaskbar(SW_HIDE);
@@ -190,11 +178,9 @@ bool TFormScreenSaver::PasswordProtected() const {
 }
 
 void TFormScreenSaver::Timer1Timer() {
-    const int width = coveredWidth_ ? coveredWidth_ : ScreenWidth();
-    const int height = coveredHeight_ ? coveredHeight_ : ScreenHeight();
     const tavrin::Stamp stamp =
-        tavrin::NextStamp(tavrin::SharedRandom(), width, height, SaverSettings.ActivePictures,
-                          SaverSettings.ActiveCount, SaverSettings.PictureSet);
+        tavrin::NextStamp(tavrin::SharedRandom(), CoveredWidth(), CoveredHeight(),
+                          SaverSettings.ActivePictures, SaverSettings.ActiveCount, SaverSettings.PictureSet);
     // Looked up by name at every tick; a name without a resource gives no icon and no stamp.
     HICON icon = LoadIconA(tk::ModuleInstance(), tavrin::PictureResourceName(stamp.pictureNumber).c_str());
     if (!icon) return;
@@ -203,7 +189,7 @@ void TFormScreenSaver::Timer1Timer() {
 }
 
 void TFormScreenSaver::TimerCLSTimer() {
-    BitBlt(Backgroundimage->Canvas(), 0, 0, ScreenWidth(), ScreenHeight(), SaveBackground->Canvas(), 0, 0,
+    BitBlt(Backgroundimage->Canvas(), 0, 0, CoveredWidth(), CoveredHeight(), SaveBackground->Canvas(), 0, 0,
            SRCCOPY);
     Backgroundimage->Changed();
 }
@@ -237,9 +223,8 @@ void TFormScreenSaver::ShowExitPanel() {
     // area's origin.
     const tavrin::PanelPlacement place = tavrin::PlacePanel(
         tk::SystemMetric(SM_CXSCREEN), tk::SystemMetric(SM_CYSCREEN), Panel1->Width(), Panel1->Height());
-    const tavrin::Rect all = tk::CoveredScreen();
-    Panel1->SetTop(place.top - all.top);
-    Panel1->SetLeft(place.left - all.left);
+    Panel1->SetTop(place.top - covered_.top);
+    Panel1->SetLeft(place.left - covered_.left);
     Panel1->Show();
     MaskEdit1->SetFocus();
     const RECT clip = {place.clip.left, place.clip.top, place.clip.right, place.clip.bottom};

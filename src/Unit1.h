@@ -46,10 +46,10 @@ class TFormScreenSaver : public tk::TForm {
     void DisarmInputFilter();
     void CaptureBackground(int width, int height);
 
-    // The size of the area taken over (0 before), which the window keeps: a tick reads it here,
-    // as each read of the system's metrics costs tens of microseconds under Wine.
-    int coveredWidth_ = 0;
-    int coveredHeight_ = 0;
+    // The area the saver covers, in screen coordinates: read when the window is created.
+    tavrin::Rect covered_{};
+    int CoveredWidth() const { return covered_.right - covered_.left; }
+    int CoveredHeight() const { return covered_.bottom - covered_.top; }
 };
 
 extern TFormScreenSaver* FormScreenSaver;
