@@ -1,5 +1,6 @@
 #include "MultRun.h"
 
+#include "toolkit/LateBound.h"
 #include "toolkit/Toolkit.h"
 
 // Windows 95 and NT 4.0 export this function under its plain name only (it takes ANSI
@@ -12,7 +13,7 @@ const char InstanceName[] = "Tavrin_ScreenSaver(c)Brennholt";
 UINT ActivateMessage = 0;
 
 namespace {
-// Never closed: the named mutex marks this copy as running until the process ends.
+// The named mutex marks this copy as running until its window's loop has ended.
 HANDLE InstanceMutex = nullptr;
 WNDPROC PreviousWindowProc = nullptr;
 bool SecondCopy = false;
@@ -32,6 +33,14 @@ void BringMainWindowForward() {
     }
     SetForegroundWindow(main->Handle());
 }
+
+// From Windows 98 and 2000 on a program may take the foreground only with the leave of the one
+// the user works in, which this copy is as it starts; earlier systems need no leave.
+void LetAnyCopyComeForward() {
+    using Allow = BOOL(WINAPI*)(DWORD);
+    if (auto allow = tk::late::SystemFunction<Allow>("user32.dll", "AllowSetForegroundWindow"))
+        allow(ASFW_ANY);
+}
 } // namespace
 
 LRESULT CALLBACK GuardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,6 +58,7 @@ void MultRunStartup() {
     if (InstanceMutex) {
         SecondCopy = true;
         tk::Application.ShowMainForm = false;
+        LetAnyCopyComeForward();
         // Posted, not sent: this copy waits for nobody.
         DWORD recipients = BSM_APPLICATIONS;
         BroadcastSystemMessage(BSF_IGNORECURRENTTASK | BSF_POSTMESSAGE, &recipients, ActivateMessage, 0, 0);
@@ -60,8 +70,12 @@ void MultRunStartup() {
     InstanceMutex = CreateMutexA(nullptr, FALSE, InstanceName);
 }
 
+// The name is given up as soon as this copy is done, not when the system has finished ending
+// the process, so a copy started right after this one ends is never taken for a second one.
 void MultRunShutdown() {
     if (ShutdownCount++ != 0) return;
+    if (InstanceMutex) CloseHandle(InstanceMutex);
+    InstanceMutex = nullptr;
     if (PreviousWindowProc)
         SetWindowLongPtrA(tk::Application.Handle(), GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(PreviousWindowProc));

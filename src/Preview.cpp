@@ -97,7 +97,7 @@ void TPreview::MakeSurface(int clientWidth, int clientHeight) {
 void TPreview::Clean() {
     HDC canvas = canvas_->dc();
     // Pictures shrink colour-on-colour, which keeps their pixel art crisp; the default mode would
-    // darken them. Where halftone is missing (Windows 95) the desktop shrinks the same way.
+    // darken them. Where halftone is missing (Windows 95, 98 and ME) the desktop shrinks the same way.
     SetStretchBltMode(canvas, COLORONCOLOR);
     if (desktop_) {
         SetStretchBltMode(canvas, HALFTONE); // averages the screen's pixels into the small picture

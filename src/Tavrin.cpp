@@ -6,9 +6,11 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "core/AppTitle.h"
 #include "core/CommandLine.h"
 #include "toolkit/Toolkit.h"
 
+#include <exception>
 #include <limits>
 
 namespace {
@@ -22,6 +24,18 @@ HWND SettingsOwner() {
                                                              std::numeric_limits<std::uintptr_t>::max());
     HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(number));
     return number && IsWindow(window) ? window : nullptr;
+}
+
+// Builds the mode's window and runs its loop. A window that cannot be built (a system library
+// it needs is missing) is reported in a plain box instead of ending the program without a word.
+template <class Form> void RunForm() {
+    try {
+        tk::Application.CreateForm<Form>();
+    } catch (const std::exception& error) {
+        tk::ShowMessage(tavrin::ErrorBoxText(error.what()));
+        return;
+    }
+    tk::Application.Run();
 }
 } // namespace
 
@@ -44,17 +58,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // after a window's loop has ended the remaining tests all fail.
     if (CurrentMode() == tavrin::Mode::Saver) {
         tk::Application.SetTitle("Tavrin");
-        tk::Application.CreateForm<TFormScreenSaver>();
-        tk::Application.Run();
+        RunForm<TFormScreenSaver>();
     }
     if (CurrentMode() == tavrin::Mode::Password) {
-        tk::Application.CreateForm<TFormPassword>();
-        tk::Application.Run();
+        RunForm<TFormPassword>();
     }
     if (CurrentMode() == tavrin::Mode::Configure) {
         tk::Application.SetMainFormOwner(SettingsOwner());
-        tk::Application.CreateForm<TFormConfigure>();
-        tk::Application.Run();
+        RunForm<TFormConfigure>();
     }
 
     MultRunShutdown();

@@ -11,6 +11,7 @@
 #include "settings/Win32RegistryBackend.h"
 
 #include <exception>
+#include <functional>
 
 TFormScreenSaver* FormScreenSaver = nullptr;
 tavrin::SaverSettings SaverSettings;
@@ -18,13 +19,25 @@ tavrin::InputWatch SaverInputWatch;
 
 namespace {
 constexpr char kTaskbarClass[] = "Shell_TrayWnd";
+constexpr char kSecondaryTaskbarClass[] = "Shell_SecondaryTrayWnd";
 constexpr char kWrongPasswordText[] = "The passwort that you typed is not correct.\r\nTray typig it again.";
 
 // Receives the previous state of the system's screen-saver flag; written by the system only.
 UINT PreviousSaverFlag = 0;
 
-void ShowTaskbar(int command) {
+BOOL CALLBACK ShowIfSecondaryTaskbar(HWND window, LPARAM command) {
+    char className[sizeof(kSecondaryTaskbarClass) + 1] = {};
+    if (GetClassNameA(window, className, sizeof(className)) &&
+        lstrcmpA(className, kSecondaryTaskbarClass) == 0)
+        ShowWindow(window, static_cast<int>(command));
+    return TRUE;
+}
+
+// Every taskbar: the main one, found by its class at each use, and those Windows 8 and later put
+// on the other monitors, found by enumeration at each use.
+void ShowTaskbars(int command) {
     if (HWND taskbar = FindWindowA(kTaskbarClass, nullptr)) ShowWindow(taskbar, command);
+    EnumWindows(ShowIfSecondaryTaskbar, command);
 }
 
 // If the process dies of an unhandled fault after the set-up, the desktop is still given back.
@@ -90,6 +103,7 @@ void TFormScreenSaver::FormCreate() {
     tavrin::SharedRandom().Seed(
         tavrin::MillisecondsSinceMidnight(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds));
     SaverSettings.ActiveCount = 0;
+    previousForeground_ = GetForegroundWindow();
     // The background is sized to the screen even when the load fails, so the saver always
     // covers the screen; the load's error still reaches the error box.
     std::exception_ptr loadError;
@@ -98,9 +112,12 @@ void TFormScreenSaver::FormCreate() {
     } catch (...) {
         loadError = std::current_exception();
     }
-    // Every monitor (with one, the screen), read once for the saver's whole run.
+    // Every monitor (with one, the screen): where the window goes and what it shows.
     covered_ = tk::CoveredScreen();
     Backgroundimage->SetBounds({0, 0, CoveredWidth(), CoveredHeight()});
+    // Before the window is first shown (and before the error box), so the frozen desktop is the
+    // desktop as the user left it, without the saver's own window coming up.
+    CaptureBackground(CoveredWidth(), CoveredHeight());
     if (loadError) std::rethrow_exception(loadError);
 }
 
@@ -122,11 +139,16 @@ void TFormScreenSaver::CaptureBackground(int width, int height) {
     Backgroundimage->Changed();
 }
 
-// Whichever set-up step fails (no timer, no memory for a picture), its error reaches the error
-// box, and the input filter is armed all the same, so the saver can always be ended.
 void TFormScreenSaver::FormActivate() {
+    takenOver_ = true;
+    ArmInputFilterAfter([this] { TakeOverDesktop(); });
+}
+
+// Whichever step fails (no timer, no memory for a picture), its error reaches the error box and
+// the input filter is armed all the same, so the saver can always be ended.
+void TFormScreenSaver::ArmInputFilterAfter(const std::function<void()>& steps) {
     try {
-        TakeOverDesktop();
+        steps();
     } catch (...) {
         ArmInputFilter();
         throw;
@@ -137,7 +159,6 @@ void TFormScreenSaver::FormActivate() {
 void TFormScreenSaver::TakeOverDesktop() {
     const int width = CoveredWidth(), height = CoveredHeight();
     SetTopLeft(0, 0);
-    CaptureBackground(width, height);
     SaveBackground->SizePicture(width, height);
     BitBlt(SaveBackground->Canvas(), 0, 0, width, height, Backgroundimage->Canvas(), 0, 0, SRCCOPY);
     SetState(tk::WindowState::Maximized);
@@ -145,7 +166,7 @@ void TFormScreenSaver::TakeOverDesktop() {
     SetBounds({covered_.left, covered_.top, width, height});
     SetUnhandledExceptionFilter(RestoreDesktopOnCrash);
     std::set_terminate(RestoreDesktopOnTerminate);
-    ShowTaskbar(SW_HIDE);
+    ShowTaskbars(SW_HIDE);
     SetCursor(tk::Cursor::None);
     ::SetCursor(nullptr);
     SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 1, &PreviousSaverFlag, 0);
@@ -155,10 +176,14 @@ void TFormScreenSaver::TakeOverDesktop() {
     TimerCLS->SetEnabled(true);
 }
 
+// The taskbars come back without being activated, and the keyboard goes back to the window that
+// had it before the saver: left to itself, the system would activate whatever window comes next.
 void TFormScreenSaver::ExitScreenSaver() {
-    ShowTaskbar(SW_SHOWNORMAL);
+    ShowTaskbars(SW_SHOWNA);
     SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 0, &PreviousSaverFlag, 0);
     ClipCursor(nullptr);
+    if (previousForeground_ && IsWindow(previousForeground_) && IsWindowVisible(previousForeground_))
+        SetForegroundWindow(previousForeground_);
 }
 
 void TFormScreenSaver::FormClose() {
@@ -166,10 +191,12 @@ void TFormScreenSaver::FormClose() {
 }
 
 // While a password protects the saver, a close request (Alt+F4, or WM_CLOSE from any program)
-// asks for the password as an input would; with the panel already up it is ignored.
+// asks for the password as an input would; with the panel already up it is ignored. One that
+// comes before the desktop is taken over (while the failed-load box is open) is refused without
+// the panel, which the set-up would otherwise leave up under a running cleaning and watch.
 bool TFormScreenSaver::FormCloseQuery() {
     if (!PasswordProtected()) return true;
-    if (!Panel1->Visible()) ShowExitPanel();
+    if (takenOver_ && !Panel1->Visible()) ShowExitPanel();
     return false;
 }
 
@@ -177,9 +204,11 @@ bool TFormScreenSaver::PasswordProtected() const {
     return SaverSettings.UsePassword && !SaverSettings.Password.empty();
 }
 
+// The screen's size is read afresh at every tick, so a change of display settings is followed.
 void TFormScreenSaver::Timer1Timer() {
+    const tavrin::Rect area = tk::CoveredScreen();
     const tavrin::Stamp stamp =
-        tavrin::NextStamp(tavrin::SharedRandom(), CoveredWidth(), CoveredHeight(),
+        tavrin::NextStamp(tavrin::SharedRandom(), area.right - area.left, area.bottom - area.top,
                           SaverSettings.ActivePictures, SaverSettings.ActiveCount, SaverSettings.PictureSet);
     // Looked up by name at every tick; a name without a resource gives no icon and no stamp.
     HICON icon = LoadIconA(tk::ModuleInstance(), tavrin::PictureResourceName(stamp.pictureNumber).c_str());
@@ -189,13 +218,19 @@ void TFormScreenSaver::Timer1Timer() {
 }
 
 void TFormScreenSaver::TimerCLSTimer() {
-    BitBlt(Backgroundimage->Canvas(), 0, 0, CoveredWidth(), CoveredHeight(), SaveBackground->Canvas(), 0, 0,
-           SRCCOPY);
+    const tavrin::Rect area = tk::CoveredScreen();
+    BitBlt(Backgroundimage->Canvas(), 0, 0, area.right - area.left, area.bottom - area.top,
+           SaveBackground->Canvas(), 0, 0, SRCCOPY);
     Backgroundimage->Changed();
 }
 
+// The pointer's rest is where it is now, within the system's drag rectangle: only a move out of
+// it is the user's.
 void TFormScreenSaver::ArmInputFilter() {
-    SaverInputWatch.Arm();
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    SaverInputWatch.Arm(
+        tavrin::PointerRest{pointer.x, pointer.y, tk::SystemMetric(SM_CXDRAG), tk::SystemMetric(SM_CYDRAG)});
     tk::Application.OnMessage = [this](MSG& msg, bool& handled) { CheckUserInput(msg, handled); };
 }
 
@@ -205,7 +240,8 @@ void TFormScreenSaver::DisarmInputFilter() {
 }
 
 void TFormScreenSaver::CheckUserInput(MSG& Msg, bool& Handled) {
-    if (SaverInputWatch.Observe(Msg.message, SaverSettings.Sensitivity) != tavrin::InputWatch::Verdict::Act)
+    if (SaverInputWatch.Observe(Msg.message, SaverSettings.Sensitivity, Msg.pt.x, Msg.pt.y) !=
+        tavrin::InputWatch::Verdict::Act)
         return;
     Handled = true;
     ShowExitPanel();
@@ -254,9 +290,10 @@ void TFormScreenSaver::ButtonCancelClick() {
     Panel1->Hide();
     // The hidden edit loses the focus; the window takes it so keys keep arriving as key presses.
     ::SetFocus(Handle());
-    TimerShowPanel->SetEnabled(false);
-    TimerCLS->SetEnabled(true);
-    ArmInputFilter();
+    ArmInputFilterAfter([this] {
+        TimerShowPanel->SetEnabled(false);
+        TimerCLS->SetEnabled(true);
+    });
 }
 
 void TFormScreenSaver::TimerShowPanelTimer() {

@@ -5,6 +5,8 @@
 #include "settings/SaverSettings.h"
 #include "toolkit/Toolkit.h"
 
+#include <functional>
+
 class TFormScreenSaver : public tk::TForm {
   public:
     TFormScreenSaver();
@@ -43,10 +45,16 @@ class TFormScreenSaver : public tk::TForm {
     void TakeOverDesktop();
     bool PasswordProtected() const;
     void ArmInputFilter();
+    void ArmInputFilterAfter(const std::function<void()>& steps);
     void DisarmInputFilter();
     void CaptureBackground(int width, int height);
 
-    // The area the saver covers, in screen coordinates: read when the window is created.
+    // The window that had the keyboard when the saver started (another program's, borrowed).
+    HWND previousForeground_ = nullptr;
+    // True from the first activation on, when the set-up takes over the desktop.
+    bool takenOver_ = false;
+    // The area the window covers and its background shows, in screen coordinates: read when the
+    // window is created.
     tavrin::Rect covered_{};
     int CoveredWidth() const { return covered_.right - covered_.left; }
     int CoveredHeight() const { return covered_.bottom - covered_.top; }

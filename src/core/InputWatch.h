@@ -19,6 +19,15 @@ inline constexpr std::uint32_t kWmMButtonDown = 0x0207;
 // or wheel message).
 std::optional<InputKind> ClassifyMessage(std::uint32_t messageId);
 
+// Where the pointer rests and how far it may wander without having moved: the system's drag
+// rectangle (width by height) centred on it. The system sends mouse moves for a still pointer
+// when windows appear or vanish under it, and a mouse jitters by a pixel or two.
+struct PointerRest {
+    int x, y;
+    int width, height;
+    bool Holds(int pointerX, int pointerY) const;
+};
+
 // The filter's state: armed or not, and whether the first qualifying event is still to come.
 class InputWatch {
   public:
@@ -28,17 +37,21 @@ class InputWatch {
         Act      // drop the message and show the exit panel
     };
 
-    void Arm() {
+    // With a rest, a mouse move that stays within it is no input at all.
+    void Arm(std::optional<PointerRest> rest = std::nullopt) {
         firstEventPending_ = true;
         armed_ = true;
+        rest_ = rest;
     }
     void Disarm() { armed_ = false; }
     bool Armed() const { return armed_; }
     bool FirstEventPending() const { return firstEventPending_; }
 
-    Verdict Observe(std::uint32_t messageId, std::uint8_t sensitivity);
+    // The pointer position is the message's (read only for mouse moves).
+    Verdict Observe(std::uint32_t messageId, std::uint8_t sensitivity, int pointerX = 0, int pointerY = 0);
 
   private:
+    std::optional<PointerRest> rest_;
     bool armed_ = false;
     bool firstEventPending_ = false;
 };

@@ -22,6 +22,11 @@ std::string ModuleFileName() {
 // Alt+Tab), to pass the activation on to the window the user works in.
 constexpr UINT kPassActivationOn = WM_APP + 1;
 
+// While the main form belongs to another program's window, how often the program looks
+// whether that window is still there.
+constexpr UINT_PTR kOwnerWatchTimer = 1;
+constexpr UINT kOwnerWatchInterval = 500;
+
 // Message boxes belong to the program's active form, so that when one closes that form is in
 // front again (and a box over the top-most saver stays above it); without a shown form, to the
 // window the user is looking at, or to the application window.
@@ -111,9 +116,10 @@ void TApplication::Run() {
     if (ShowMainForm) {
         // A dialog as main window gets the program's one taskbar button (and its place in
         // Alt+Tab): the application window, which carries the title. The saver has none.
-        if (mainFormOwner_)
+        if (mainFormOwner_) {
             EnableWindow(mainFormOwner_, FALSE);
-        else if (mainForm_->Spec().border != BorderStyle::None)
+            SetTimer(Handle(), kOwnerWatchTimer, kOwnerWatchInterval, nullptr);
+        } else if (mainForm_->Spec().border != BorderStyle::None)
             ShowWindow(Handle(), SW_SHOWNA);
         mainForm_->Show();
     }
@@ -128,6 +134,19 @@ void TApplication::GiveBackMainFormOwner() {
     EnableWindow(mainFormOwner_, TRUE);
     if (mainForm_) mainForm_->Hide();
     SetForegroundWindow(mainFormOwner_);
+}
+
+// When the owner goes (its program closed or killed), the main form ends as if closed, with
+// nothing saved: left alone it would stay on screen (Wine) or, destroyed with its owner
+// (Windows), leave a program without a window that keeps the single-instance name.
+void TApplication::WatchMainFormOwner() {
+    if (!mainFormOwner_ || IsWindow(mainFormOwner_)) return;
+    KillTimer(Handle(), kOwnerWatchTimer);
+    mainFormOwner_ = nullptr;
+    if (mainForm_ && mainForm_->Handle())
+        mainForm_->Close();
+    else
+        Terminate();
 }
 
 bool TApplication::ProcessMessage() {
@@ -196,6 +215,7 @@ void TApplication::DestroyForms() {
 
 void TApplication::ResetForTests() {
     DestroyForms();
+    if (window_) KillTimer(window_.get(), kOwnerWatchTimer);
     OnMessage = nullptr;
     ShowMainForm = true;
     mainFormOwner_ = nullptr;
@@ -210,6 +230,9 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(window, kPassActivationOn, 0, 0);
         break;
+    case WM_TIMER:
+        if (wParam == kOwnerWatchTimer) Application.WatchMainFormOwner();
+        return 0;
     case kPassActivationOn:
         // Unless something else has taken the activation meanwhile.
         if (GetActiveWindow() == window)

@@ -45,7 +45,7 @@ class TApplication {
     // Makes the main form, created next, an owned window of another program's window and modal
     // to it, as a dialog asked for by that window: the window is disabled while the form is
     // shown and enabled and brought to the front when the loop ends. Such a form has no
-    // taskbar button of its own.
+    // taskbar button of its own. When that window goes, the form ends as if closed.
     void SetMainFormOwner(HWND owner) { mainFormOwner_ = owner; }
 
     bool ShowMainForm = true;
@@ -82,6 +82,7 @@ class TApplication {
   private:
     void Adopt(std::unique_ptr<TForm> form);
     void GiveBackMainFormOwner();
+    void WatchMainFormOwner();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
     UniqueWindow window_;

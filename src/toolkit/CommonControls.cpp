@@ -634,7 +634,7 @@ void TSpinEdit::AfterCreate() {
     if (!buttons_) throw tavrin::Error(std::string("Error creating window ") + spec_.name);
     // A position away from both ends, so either button always asks; the steps are ours.
     SendMessageA(buttons_.get(), UDM_SETRANGE32, 0, 100);
-    SendMessageA(buttons_.get(), UDM_SETPOS32, 0, 50);
+    SendMessageA(buttons_.get(), UDM_SETPOS, 0, MAKELPARAM(50, 0)); // the 32-bit form needs 5.80
     SendMessageA(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width));
 }
 

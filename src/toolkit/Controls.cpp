@@ -303,7 +303,9 @@ void TTimer::Create(TControl*, HWND) {
 }
 
 // The hidden window that receives the timer's ticks, made when the timer first runs: timers
-// that start later (all the saver's do) cost a form's start-up nothing.
+// that start later (all the saver's do) cost a form's start-up nothing. It is a top-level
+// window that is never shown, so it has no taskbar button; message-only windows would do, but
+// Windows 95, 98, ME and NT 4.0 have none.
 void TTimer::MakeWindow() {
     static const bool registered = [] {
         WNDCLASSEXA wc = {};
@@ -314,8 +316,8 @@ void TTimer::MakeWindow() {
         return RegisterClassExA(&wc) != 0;
     }();
     (void)registered;
-    timerWindow_.reset(CreateWindowExA(0, kTimerWindowClass, spec_.name, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                       ModuleInstance(), nullptr));
+    timerWindow_.reset(CreateWindowExA(0, kTimerWindowClass, spec_.name, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                       nullptr, ModuleInstance(), nullptr));
     if (timerWindow_) SetPropA(timerWindow_.get(), kControlProperty, this);
 }
 

@@ -195,7 +195,7 @@ class TBevel : public TControl {
 };
 
 // A timer whose countdown restarts whenever its interval or enabled state changes, and
-// which never fires with interval 0. It is owned by a hidden message-only window.
+// which never fires with interval 0. Its ticks arrive at a hidden window of its own.
 class TTimer : public TControl {
   public:
     TTimer(TForm& form, const ControlSpec& spec);

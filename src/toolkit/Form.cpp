@@ -50,6 +50,13 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
+// The pointing hand over links; Windows 95 and NT 4.0 have no such system cursor and show
+// the arrow there.
+HCURSOR HandCursor() {
+    if (HCURSOR hand = LoadCursorA(nullptr, IDC_HAND)) return hand;
+    return LoadCursorA(nullptr, IDC_ARROW);
+}
+
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
     if (IsWindowVisible(window) && IsWindowEnabled(window))
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
@@ -288,12 +295,12 @@ bool TForm::SetCursorShape(HWND window, WORD hitTest) {
     if (hitTest != HTCLIENT) return false;
     if (window == Handle()) {
         if (cursor_ == Cursor::Default) return false;
-        ::SetCursor(cursor_ == Cursor::HandPoint ? LoadCursorA(nullptr, IDC_HAND) : nullptr);
+        ::SetCursor(cursor_ == Cursor::HandPoint ? HandCursor() : nullptr);
         return true;
     }
     if (auto* control = TControl::FromHandle(window);
         control && control->Spec().cursor == Cursor::HandPoint) {
-        ::SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        ::SetCursor(HandCursor());
         return true;
     }
     return false;
@@ -306,9 +313,12 @@ LRESULT TForm::ControlColour(HDC dc, HWND window) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// A query handler that fails refuses the close: what it guards (the saver's password) must not
+// give way to an error; the error still reaches the error box.
 bool TForm::CloseAllowed() {
-    bool allowed = true;
-    if (OnCloseQuery) Application.Guard([&] { allowed = OnCloseQuery(); });
+    if (!OnCloseQuery) return true;
+    bool allowed = false;
+    Application.Guard([&] { allowed = OnCloseQuery(); });
     return allowed;
 }
 

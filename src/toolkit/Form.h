@@ -48,8 +48,8 @@ class TForm {
     Event OnCreate;
     Event OnActivate;
     Event OnClose;
-    // Asked before a close request is carried out; false keeps the form open and OnClose
-    // does not run.
+    // Asked before a close request is carried out; false (or an error) keeps the form open and
+    // OnClose does not run.
     std::function<bool()> OnCloseQuery;
 
     // Looks a control up by its layout name; throws if the layout has no such control of

@@ -1,6 +1,9 @@
 #include "toolkit/LateBound.h"
 
+#include "core/Error.h"
+
 #include <shellapi.h>
+#include <string>
 
 namespace tk::late {
 
@@ -8,25 +11,36 @@ namespace {
 constexpr char kCommonControls[] = "comctl32.dll";
 constexpr char kShell[] = "shell32.dll";
 
-// The function `name` of `library`, or nullptr. The library stays loaded until the process
-// ends, like an imported one.
 template <class Function> Function Lookup(const char* library, const char* name) {
-    HMODULE module = GetModuleHandleA(library);
-    if (!module) module = LoadLibraryA(library);
-    FARPROC found = module ? GetProcAddress(module, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+    return SystemFunction<Function>(library, name);
+}
+
+// As Lookup, but a missing library or function is an error the user is told about: the
+// dialogs cannot be built without it.
+template <class Function> Function Required(const char* library, const char* name) {
+    if (auto function = Lookup<Function>(library, name)) return function;
+    const std::string missing = GetModuleHandleA(library) ? std::string(name) + " is missing from " + library
+                                                          : std::string(library) + " cannot be loaded";
+    throw tavrin::Error(missing + ": this dialog needs the common controls of Internet Explorer 4 or later");
 }
 } // namespace
 
+// The library stays loaded until the process ends, like an imported one.
+FARPROC SystemFunction(const char* library, const char* name) {
+    HMODULE module = GetModuleHandleA(library);
+    if (!module) module = LoadLibraryA(library);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
     static const auto function =
-        Lookup<decltype(&::InitCommonControlsEx)>(kCommonControls, "InitCommonControlsEx");
-    return function ? function(classes) : FALSE;
+        Required<decltype(&::InitCommonControlsEx)>(kCommonControls, "InitCommonControlsEx");
+    return function(classes);
 }
 
 HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int grow) {
-    static const auto function = Lookup<decltype(&::ImageList_Create)>(kCommonControls, "ImageList_Create");
-    return function ? function(width, height, flags, initial, grow) : nullptr;
+    static const auto function = Required<decltype(&::ImageList_Create)>(kCommonControls, "ImageList_Create");
+    return function(width, height, flags, initial, grow);
 }
 
 BOOL ImageList_Destroy(HIMAGELIST list) {

@@ -190,9 +190,11 @@ class BadInputSaver(h.Scenario):
         """Two moves, then two keys, each given time to end the saver; with the panel expected,
         the password's first 20 characters and OK. Returns the input that ended the saver, or
         None."""
-        for label, point in [("move 1", (300, 300)), ("move 2", (640, 420))]:
+        # The first move is the ignored first input (a still pointer's moves do not count), so
+        # it gets only a glance.
+        for label, point, reaction in [("move 1", (300, 300), 0.1), ("move 2", (640, 420), REACTION)]:
             h.move(*point)
-            if self.ended(process):
+            if self.ended(process, timeout=reaction):
                 return label
         # The window has been up for a while: focusing it needs no further settling time.
         h.xdotool("windowfocus", "--sync", h.x_window(window))

@@ -41,6 +41,17 @@ class SettingsErrorBox(h.Scenario):
                 h.wait_exit(process, timeout=5)
                 self.assert_desktop_back()
 
+    def test_dialog_without_common_controls(self):
+        """Windows 95 without Internet Explorer 4's files: the dialog says what it lacks."""
+        overrides = h.ENV.get("WINEDLLOVERRIDES", "") + ";comctl32=d"
+        process = h.start_saver("/c", env={"WINEDLLOVERRIDES": overrides})
+        box = h.wait_message_box(timeout=5)
+        self.assertEqual((box["title"], box["buttons"]), ("Tavrin", ["OK"]))
+        self.assertEqual(box["texts"], ["comctl32.dll cannot be loaded: this dialog needs the common controls "
+                                        "of Internet Explorer 4 or later."])
+        h.press("OK", pid=box["pid"])
+        h.wait_exit(process, timeout=5)
+
 
 if __name__ == "__main__":
     h.main()

@@ -31,30 +31,39 @@ class WindowSwitches(h.Scenario):
 
     def test_settings_button_window_owns_the_dialog(self):
         """"/c:N" with N another program's window: the dialog is owned by it and modal to it;
-        on Save or close the window is enabled and in front again."""
+        on Save or close the window is enabled and in front again. When the window goes (its
+        program killed), the dialog ends unsaved and the next "/s" opens a saver."""
         disabled = 0x08000000  # WS_DISABLED
         save = (508, 32)       # "Save" in the dialog's client area (571 x 296)
-        with h.Pattern(x=20, y=20, width=300, height=200):
-            host = h.wait_window(cls="TavrinHarnessPattern")
-            for way in ("close", "save"):
-                with self.case(way=way):
-                    process = self.start(f"/c:{host['hwnd']}")
-                    dialog = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME, timeout=5)
-                    self.assertEqual(dialog["owner"], host["hwnd"])
-                    self.assertTrue(h.wait_window(cls="TavrinHarnessPattern")["style"] & disabled,
-                                    "the window is not disabled while the dialog is open")
-                    if way == "close":
-                        h.close(dialog)
-                    else:
-                        x, y, width, height = dialog["rect"]
-                        border = (width - 571) // 2
-                        h.focus(dialog)
-                        h.move(x + border + save[0], y + height - 296 - border + save[1])
-                        h.click()
-                    h.wait_exit(process, timeout=5)
-                    self.assertFalse(h.wait_window(cls="TavrinHarnessPattern")["style"] & disabled)
-                    self.assertEqual(h.state()["foreground"]["hwnd"], host["hwnd"])
-                    self.assertEqual(h.reg_key_exists(h.PRODUCT_KEY), way == "save")
+        for way in ("close", "save", "owner gone"):
+            with self.case(way=way), h.Pattern(x=20, y=20, width=300, height=200) as pattern:
+                h.reset_registry()
+                host = h.wait_window(cls="TavrinHarnessPattern")
+                process = self.start(f"/c:{host['hwnd']}")
+                dialog = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME, timeout=5)
+                self.assertEqual(dialog["owner"], host["hwnd"])
+                self.assertTrue(h.wait_window(cls="TavrinHarnessPattern")["style"] & disabled,
+                                "the window is not disabled while the dialog is open")
+                if way == "owner gone":
+                    h.kill(pattern.process)
+                    h.wait_exit(process, timeout=3)
+                    self.assertFalse(h.reg_key_exists(h.PRODUCT_KEY))
+                    saver = self.start("/s")
+                    h.close(h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5))
+                    h.wait_exit(saver, timeout=5)
+                    continue
+                if way == "close":
+                    h.close(dialog)
+                else:
+                    x, y, width, height = dialog["rect"]
+                    border = (width - 571) // 2
+                    h.focus(dialog)
+                    h.move(x + border + save[0], y + height - 296 - border + save[1])
+                    h.click()
+                h.wait_exit(process, timeout=5)
+                self.assertFalse(h.wait_window(cls="TavrinHarnessPattern")["style"] & disabled)
+                self.assertEqual(h.state()["foreground"]["hwnd"], host["hwnd"])
+                self.assertEqual(h.reg_key_exists(h.PRODUCT_KEY), way == "save")
 
     def test_saver(self):
         for args in SAVER:

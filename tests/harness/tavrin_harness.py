@@ -31,6 +31,9 @@ PRODUCT_KEY = r"HKEY_CURRENT_USER\Software\Quillam\Tavrin"
 DESKTOP_KEY = r"HKEY_CURRENT_USER\Control Panel\Desktop"
 SCREEN = (1024, 768)
 
+# The single-instance name: a copy that finds it taken opens nothing.
+INSTANCE_NAME = "Tavrin_ScreenSaver(c)Brennholt"
+
 SAVER_CLASS = "TFormScreenSaver"
 SAVER_TITLE = "ScreenSaverWindow"
 CONFIGURE_CLASS = "TFormConfigure"
@@ -384,13 +387,26 @@ def valid_settings(**overrides):
 _started = []
 
 
-def start_saver(*args, program=None):
+def wait_instance_name_free(timeout=5.0):
+    """Waits until no copy of the program holds its single-instance name. A copy that has just
+    ended may hold it a moment longer than its `wine` process lives, while the Wine server
+    closes its handles; a copy started then would rightly take itself for a second one."""
+    code, _ = probe("released", INSTANCE_NAME, f"timeout={int(timeout * 1000)}", timeout=timeout + 20)
+    if code != 0:
+        raise HarnessError(f"the instance name is still held {timeout} s after the last copy ended")
+
+
+def start_saver(*args, program=None, env=None):
     """Starts the program (or a copy of it at `program`) with the given arguments. `wine`
-    returns when the Windows program ends, so the Popen's wait() and returncode follow it."""
+    returns when the Windows program ends, so the Popen's wait() and returncode follow it.
+    Unless a copy the scenario started still runs (a test of the second copy), the new one is
+    started only when the instance name is free. `env` adds to the session's environment."""
     program = program or SCR
     if not program or not os.path.exists(program):
         raise HarnessError(f"program not built: {program!r}")
-    process = subprocess.Popen(["wine", program, *args], env=ENV, stdin=subprocess.DEVNULL,
+    if not any(p.poll() is None for p in _started):
+        wait_instance_name_free()
+    process = subprocess.Popen(["wine", program, *args], env=dict(ENV, **(env or {})), stdin=subprocess.DEVNULL,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                start_new_session=True)
     process.started_at = time.monotonic()

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "core/InputWatch.h"
 
@@ -119,6 +120,21 @@ TEST(InputWatch, EventsOfAClassThatIsOffDoNotUseUpTheIgnoredFirstEvent) {
     EXPECT_EQ(watch.Observe(0x0100, 1), Verdict::Ignored);
     EXPECT_EQ(watch.Observe(0x0200, 1), Verdict::PassOn);
     EXPECT_EQ(watch.Observe(0x0100, 1), Verdict::Act);
+}
+
+// Around the rest (4 x 4 at 500, 300) moves of up to 2 pixels are no input; clicks still count.
+TEST(InputWatch, MovesWithinThePointersRestAreNoInput) {
+    InputWatch watch;
+    watch.Arm(PointerRest{500, 300, 4, 4});
+    for (auto [x, y] : {std::pair{500, 300}, {502, 298}, {498, 302}, {501, 299}})
+        EXPECT_EQ(watch.Observe(0x0200, 100, x, y), Verdict::PassOn) << x << "," << y;
+    EXPECT_TRUE(watch.FirstEventPending());
+    EXPECT_EQ(watch.Observe(0x0200, 100, 503, 300), Verdict::Ignored);
+    EXPECT_EQ(watch.Observe(0x0200, 100, 500, 300), Verdict::PassOn);
+    EXPECT_EQ(watch.Observe(0x0200, 100, 500, 297), Verdict::Act);
+    watch.Arm(PointerRest{500, 300, 4, 4});
+    EXPECT_EQ(watch.Observe(0x0201, 111, 500, 300), Verdict::Ignored);
+    EXPECT_EQ(watch.Observe(0x0201, 111, 500, 300), Verdict::Act);
 }
 
 TEST(InputWatch, QuickSecondClickArrivesAsDoubleClickAndCountsForNothing) {

@@ -99,9 +99,12 @@ TEST_F(GuardTest, ActivationRequestWaitsForAShownMainWindow) {
     EXPECT_EQ(tk::Application.ActiveForm(), nullptr) << "the hidden window was activated";
 }
 
-// Runs last: shut-down puts the previous procedure back, and a second shut-down does nothing.
+// Runs last: shut-down gives up the instance name and puts the previous procedure back, and a
+// second shut-down does nothing.
 TEST_F(GuardTest, ZZShutdownRestoresThePreviousProcedure) {
     MultRunShutdown();
+    EXPECT_EQ(OpenMutexA(SYNCHRONIZE, FALSE, "Tavrin_ScreenSaver(c)Brennholt"), nullptr)
+        << "the instance name is held after the loop ended";
     HWND app = tk::Application.Handle();
     EXPECT_EQ(GetWindowLongPtrA(app, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(RecordingProc));
     SetWindowLongPtrA(app, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc));

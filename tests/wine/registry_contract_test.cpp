@@ -3,6 +3,7 @@
 
 #include "contract/registry_contract.h"
 #include "settings/Win32RegistryBackend.h"
+#include "wine/support/WineTestSupport.h"
 
 namespace tavrin::testing {
 namespace {

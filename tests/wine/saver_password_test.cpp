@@ -20,6 +20,13 @@ constexpr char kWrongPasswordText[] = "The passwort that you typed is not correc
 
 // ---- password panel -----------------------------------------------------------------------
 
+// SetTimer that has no timer left for a window, as the system may run out of them; thread
+// timers (the tests' own) still work.
+UINT_PTR(WINAPI* SystemSetTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = nullptr;
+UINT_PTR WINAPI NoWindowTimers(HWND window, UINT_PTR id, UINT interval, TIMERPROC procedure) {
+    return window ? 0 : SystemSetTimer(window, id, interval, procedure);
+}
+
 class SaverPassword : public SaverWindow {
   protected:
     TFormScreenSaver* StartProtected(const std::string& password = "Secret") {
@@ -180,6 +187,36 @@ TEST_F(SaverPassword, CloseRequestsAskForThePassword) {
         ExpectAsking(form);
         EXPECT_EQ(GetFocus(), form->MaskEdit1->Handle());
     }
+    // With no timer left for the time-out or the cleaning, the request is still refused and
+    // Cancel still arms the watch; each failure reaches the error box.
+    Click(form->ButtonCancel);
+    ImportHook noTimers("user32.dll", "SetTimer", reinterpret_cast<void*>(NoWindowTimers));
+    SystemSetTimer = reinterpret_cast<decltype(SystemSetTimer)>(noTimers.Original());
+    MessageBoxCatcher catcher;
+    PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    PumpApplicationUntilIdle();
+    EXPECT_FALSE(tk::Application.Terminated()) << "the close went through without the password";
+    EXPECT_TRUE(form->Panel1->Visible());
+    Click(form->ButtonCancel);
+    EXPECT_TRUE(SaverInputWatch.Armed()) << "the watch was not armed again";
+    ASSERT_EQ(catcher.Boxes().size(), 2u) << Describe(catcher);
+    EXPECT_EQ(catcher.Boxes()[1].text, "Not enough timers available.");
+}
+
+// A close request before the set-up (here while the failed load's error box is open) is refused
+// without the panel, which the set-up would leave up under a running watch.
+TEST_F(SaverPassword, CloseRequestBeforeTheSetUpIsRefused) {
+    testsupport::ProductKey().SetString("Password", "abc"); // the load fails after it
+    testsupport::SetUsePassword(1);
+    MessageBoxCatcher catcher;
+    RunLater closeDuringTheBox(10, [] { PostMessageA(FormScreenSaver->Handle(), WM_CLOSE, 0, 0); });
+    auto* form = Start();
+    ASSERT_EQ(catcher.Boxes().size(), 1u) << Describe(catcher);
+    ASSERT_EQ(SaverSettings.Password, "abc");
+    EXPECT_FALSE(tk::Application.Terminated());
+    EXPECT_FALSE(IsWindowVisible(form->Panel1->Handle()));
+    EXPECT_TRUE(form->TimerCLS->Running());
+    EXPECT_TRUE(SaverInputWatch.Armed());
 }
 
 // The modal warning gives the activation back without running the set-up again: the background

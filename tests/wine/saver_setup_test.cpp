@@ -58,9 +58,17 @@ TEST_F(SaverWindow, BothPicturesAreScreenSized) {
     EXPECT_EQ(form->SaveBackground->PictureHeight(), ScreenHeight());
 }
 
+// A taskbar on another monitor (Windows 8 and later) goes and comes back with the main one.
 TEST_F(SaverWindow, SetUpTakesOverTheDesktopAndArmsTheWatch) {
     testsupport::SaverValues().Write();
+    WNDCLASSA secondary = {};
+    secondary.lpfnWndProc = DefWindowProcA;
+    secondary.lpszClassName = "Shell_SecondaryTrayWnd";
+    RegisterClassA(&secondary);
+    tk::UniqueWindow bar(CreateWindowExA(WS_EX_TOOLWINDOW, secondary.lpszClassName, "", WS_POPUP | WS_VISIBLE,
+                                         0, 0, 100, 30, nullptr, nullptr, nullptr, nullptr));
     auto* form = Start();
+    EXPECT_FALSE(IsWindowVisible(bar.get()));
     EXPECT_TRUE(testsupport::SaverFlag());
     EXPECT_FALSE(testsupport::TaskbarVisible());
     EXPECT_TRUE(static_cast<bool>(tk::Application.OnMessage));
@@ -69,6 +77,7 @@ TEST_F(SaverWindow, SetUpTakesOverTheDesktopAndArmsTheWatch) {
 
     form->ExitScreenSaver();
     ExpectDesktopGivenBack();
+    EXPECT_TRUE(IsWindowVisible(bar.get()));
 }
 
 // No pointer over the saver's own area; the panel's controls keep theirs.

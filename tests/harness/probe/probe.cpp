@@ -28,6 +28,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -255,6 +256,23 @@ int waitWindow(const Filter& filter, bool untilGone) {
         if (elapsed >= filter.timeoutMs) {
             std::printf("{\"elapsed_ms\":%lu,\"timeout\":true}\n", static_cast<unsigned long>(elapsed));
             return 1;
+        }
+        Sleep(20);
+    }
+}
+
+// Waits until no process holds the named mutex (a program's single-instance name).
+int waitReleased(const char* name, const char* timeoutArgument) {
+    const DWORD timeoutMs = timeoutArgument ? std::strtoul(timeoutArgument + 8, nullptr, 10) : 5000;
+    DWORD start = GetTickCount();
+    for (;;) {
+        HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name);
+        if (mutex) CloseHandle(mutex);
+        DWORD elapsed = GetTickCount() - start;
+        if (!mutex || elapsed >= timeoutMs) {
+            std::printf("{\"elapsed_ms\":%lu,\"released\":%s}\n", static_cast<unsigned long>(elapsed),
+                        mutex ? "false" : "true");
+            return mutex ? 1 : 0;
         }
         Sleep(20);
     }
@@ -567,11 +585,10 @@ int showPattern(int argc, char** argv) {
 }
 
 int usage() {
-    std::fprintf(
-        stderr,
-        "usage: probe "
-        "windows|wait|gone|processes|state|reset|msgbox|press|close|children|show|foreground|reg|values|"
-        "keepalive|pattern [arguments]\n");
+    std::fprintf(stderr, "usage: probe "
+                         "windows|wait|gone|processes|state|reset|msgbox|press|close|children|show|"
+                         "foreground|reg|values|released|"
+                         "keepalive|pattern [arguments]\n");
     return 2;
 }
 
@@ -590,6 +607,10 @@ static int command(int argc, char** argv) {
     if (command == "foreground") return argc == 3 ? foregroundWindow(argv[2]) : usage();
     if (command == "reg") return argc == 4 ? registryValue(argv[2], argv[3]) : usage();
     if (command == "values") return argc >= 3 ? registryValues(argc, argv) : usage();
+    if (command == "released")
+        return argc == 3 || (argc == 4 && std::strncmp(argv[3], "timeout=", 8) == 0)
+                   ? waitReleased(argv[2], argc == 4 ? argv[3] : nullptr)
+                   : usage();
     Filter filter;
     if (!parseFilter(argc, argv, 2, filter)) return usage();
     if (command == "windows") return listWindows(filter);

@@ -12,6 +12,9 @@
 #include <utility>
 #include <vector>
 
+// Vista's; the tests see the headers as the program's oldest target has them.
+extern "C" LONG WINAPI RegDeleteTreeA(HKEY key, LPCSTR subKey);
+
 namespace testsupport {
 
 // ---- messages -------------------------------------------------------------------------------
