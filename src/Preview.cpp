@@ -39,7 +39,7 @@ void RegisterPreviewClass(WNDPROC procedure) {
 // A bitmap selected into a memory device context for as long as both live.
 class MemoryPicture {
   public:
-    MemoryPicture(int width, int height) {
+    MemoryPicture(int width, int height) : width_(width), height_(height) {
         tk::WindowDc screen(nullptr);
         dc_.reset(CreateCompatibleDC(screen.get()));
         bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
@@ -51,8 +51,13 @@ class MemoryPicture {
     MemoryPicture(const MemoryPicture&) = delete;
     MemoryPicture& operator=(const MemoryPicture&) = delete;
     HDC dc() const { return previous_ ? dc_.get() : nullptr; }
+    // The size it was made at: the screen's size may read otherwise later (a host of another
+    // display scaling awareness).
+    int width() const { return width_; }
+    int height() const { return height_; }
 
   private:
+    int width_, height_;
     tk::UniqueMemoryDc dc_;
     tk::UniqueBitmap bitmap_;
     HGDIOBJ previous_ = nullptr;
@@ -70,7 +75,7 @@ TPreview::TPreview(HWND host) : host_(host) {
     if (settings_.Background == 1) {
         desktop_ = std::make_unique<MemoryPicture>(ScreenWidth(), ScreenHeight());
         tk::WindowDc screen(nullptr);
-        BitBlt(desktop_->dc(), 0, 0, ScreenWidth(), ScreenHeight(), screen.get(), 0, 0, SRCCOPY);
+        BitBlt(desktop_->dc(), 0, 0, desktop_->width(), desktop_->height(), screen.get(), 0, 0, SRCCOPY);
     }
     RECT client = {};
     if (!GetClientRect(host, &client)) return;
@@ -102,8 +107,8 @@ void TPreview::Clean() {
     if (desktop_) {
         SetStretchBltMode(canvas, HALFTONE); // averages the screen's pixels into the small picture
         SetBrushOrgEx(canvas, 0, 0, nullptr);
-        StretchBlt(canvas, 0, 0, layout_.width, layout_.height, desktop_->dc(), 0, 0, ScreenWidth(),
-                   ScreenHeight(), SRCCOPY);
+        StretchBlt(canvas, 0, 0, layout_.width, layout_.height, desktop_->dc(), 0, 0, desktop_->width(),
+                   desktop_->height(), SRCCOPY);
         SetStretchBltMode(canvas, COLORONCOLOR);
     } else {
         const RECT all = {0, 0, layout_.width, layout_.height};

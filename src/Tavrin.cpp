@@ -42,7 +42,13 @@ template <class Form> void RunForm() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The system's preview stands apart from the other modes: it neither claims nor answers the
     // single-instance guard, so it never keeps a saver or a dialog from starting.
-    if (HWND host = PreviewHostFromCommandLine()) return RunPreview(host);
+    // The saver and the preview copy and cover the screen pixel for pixel; the dialogs, laid out
+    // for 96 dpi or scaling themselves, are left for the system to scale.
+    if (HWND host = PreviewHostFromCommandLine()) {
+        tk::DeclareDpiAware();
+        return RunPreview(host);
+    }
+    if (CurrentMode() == tavrin::Mode::Saver) tk::DeclareDpiAware();
 
     tk::Application.Initialize(); // the toolkit's start-up: the application window exists
     MultRunStartup();

@@ -104,6 +104,10 @@ void TFormScreenSaver::FormCreate() {
         tavrin::MillisecondsSinceMidnight(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds));
     SaverSettings.ActiveCount = 0;
     previousForeground_ = GetForegroundWindow();
+    {
+        tk::WindowDc screen(nullptr);
+        stampSize_ = tavrin::StampSize(GetDeviceCaps(screen.get(), LOGPIXELSX));
+    }
     // The background is sized to the screen even when the load fails, so the saver always
     // covers the screen; the load's error still reaches the error box.
     std::exception_ptr loadError;
@@ -113,7 +117,7 @@ void TFormScreenSaver::FormCreate() {
         loadError = std::current_exception();
     }
     // Every monitor (with one, the screen): where the window goes and what it shows.
-    covered_ = tk::CoveredScreen();
+    covered_ = screenNow_ = tk::CoveredScreen();
     Backgroundimage->SetBounds({0, 0, CoveredWidth(), CoveredHeight()});
     // Before the window is first shown (and before the error box), so the frozen desktop is the
     // desktop as the user left it, without the saver's own window coming up.
@@ -200,25 +204,36 @@ bool TFormScreenSaver::FormCloseQuery() {
     return false;
 }
 
+LRESULT TFormScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DISPLAYCHANGE) screenNow_ = tk::CoveredScreen();
+    return tk::TForm::HandleMessage(message, wParam, lParam);
+}
+
 bool TFormScreenSaver::PasswordProtected() const {
     return SaverSettings.UsePassword && !SaverSettings.Password.empty();
 }
 
-// The screen's size is read afresh at every tick, so a change of display settings is followed.
+// The ticks and the cleaning use the screen's size as it is now (read again whenever the display
+// changes: the system reads no cheaper than that, and under Wine each read costs a call to the
+// display driver).
 void TFormScreenSaver::Timer1Timer() {
-    const tavrin::Rect area = tk::CoveredScreen();
-    const tavrin::Stamp stamp =
-        tavrin::NextStamp(tavrin::SharedRandom(), area.right - area.left, area.bottom - area.top,
-                          SaverSettings.ActivePictures, SaverSettings.ActiveCount, SaverSettings.PictureSet);
-    // Looked up by name at every tick; a name without a resource gives no icon and no stamp.
-    HICON icon = LoadIconA(tk::ModuleInstance(), tavrin::PictureResourceName(stamp.pictureNumber).c_str());
+    const tavrin::Rect area = screenNow_;
+    const tavrin::Stamp stamp = tavrin::NextStamp(
+        tavrin::SharedRandom(), area.right - area.left, area.bottom - area.top, SaverSettings.ActivePictures,
+        SaverSettings.ActiveCount, SaverSettings.PictureSet, stampSize_);
+    // Looked up by name at every tick; a name without a resource gives no icon and no stamp. The
+    // picture's own 32 x 32 image, not the system's large icon, which may be another size; shared,
+    // so the system keeps one copy of each for the run, as it does for LoadIcon.
+    const auto icon = static_cast<HICON>(
+        LoadImageA(tk::ModuleInstance(), tavrin::PictureResourceName(stamp.pictureNumber).c_str(), IMAGE_ICON,
+                   tavrin::kPictureSize, tavrin::kPictureSize, LR_SHARED));
     if (!icon) return;
     tk::WindowDc surface(Handle());
-    DrawIcon(surface.get(), stamp.x, stamp.y, icon);
+    DrawIconEx(surface.get(), stamp.x, stamp.y, icon, stampSize_, stampSize_, 0, nullptr, DI_NORMAL);
 }
 
 void TFormScreenSaver::TimerCLSTimer() {
-    const tavrin::Rect area = tk::CoveredScreen();
+    const tavrin::Rect area = screenNow_;
     BitBlt(Backgroundimage->Canvas(), 0, 0, area.right - area.left, area.bottom - area.top,
            SaveBackground->Canvas(), 0, 0, SRCCOPY);
     Backgroundimage->Changed();
@@ -257,10 +272,10 @@ void TFormScreenSaver::ShowExitPanel() {
     TimerCLS->SetEnabled(false);
     // On the primary monitor; the panel sits in the window, which starts at the covered
     // area's origin.
-    const tavrin::PanelPlacement place = tavrin::PlacePanel(
-        tk::SystemMetric(SM_CXSCREEN), tk::SystemMetric(SM_CYSCREEN), Panel1->Width(), Panel1->Height());
-    Panel1->SetTop(place.top - covered_.top);
-    Panel1->SetLeft(place.left - covered_.left);
+    const tavrin::PanelPlacement place =
+        tavrin::PlacePanel(tk::SystemMetric(SM_CXSCREEN), tk::SystemMetric(SM_CYSCREEN), Panel1->PixelWidth(),
+                           Panel1->PixelHeight());
+    Panel1->MoveToPixels(place.left - covered_.left, place.top - covered_.top);
     Panel1->Show();
     MaskEdit1->SetFocus();
     const RECT clip = {place.clip.left, place.clip.top, place.clip.right, place.clip.bottom};

@@ -2,6 +2,7 @@
 // wipes them, watches the user's input and asks for the password when one is set.
 #pragma once
 #include "core/InputWatch.h"
+#include "core/PictureTick.h"
 #include "settings/SaverSettings.h"
 #include "toolkit/Toolkit.h"
 
@@ -40,6 +41,7 @@ class TFormScreenSaver : public tk::TForm {
 
   protected:
     void Loaded() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void TakeOverDesktop();
@@ -51,11 +53,15 @@ class TFormScreenSaver : public tk::TForm {
 
     // The window that had the keyboard when the saver started (another program's, borrowed).
     HWND previousForeground_ = nullptr;
+    // The side of a stamp in pixels, for the primary monitor's density.
+    int stampSize_ = tavrin::kPictureSize;
     // True from the first activation on, when the set-up takes over the desktop.
     bool takenOver_ = false;
     // The area the window covers and its background shows, in screen coordinates: read when the
     // window is created.
     tavrin::Rect covered_{};
+    // The screen as it is now, for the ticks: the covered area until the display changes.
+    tavrin::Rect screenNow_{};
     int CoveredWidth() const { return covered_.right - covered_.left; }
     int CoveredHeight() const { return covered_.bottom - covered_.top; }
 };

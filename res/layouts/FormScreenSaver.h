@@ -1,5 +1,6 @@
 // Layout of the saver window: a borderless, top-most, maximised form with the background
-// pictures, the hidden password panel and the three timers.
+// pictures, the hidden password panel and the three timers. The panel scales with the screen's
+// density; the pictures are sized in pixels to the screen.
 #pragma once
 #include "settings/RegistryLayout.h"
 #include "toolkit/Layout.h"
@@ -12,8 +13,9 @@ using namespace tk;
 inline constexpr FontSpec kSaverLabelFont = {.face = "MS Sans Serif", .height = 11};
 
 inline constexpr ControlSpec kFormScreenSaverControls[] = {
-    {.name = "Backgroundimage", .kind = ControlKind::Image, .bounds = {8, 48, 41, 33}},
-    {.name = "SaveBackground", .kind = ControlKind::Image, .bounds = {64, 48, 41, 33}, .visible = false},
+    {.name = "Backgroundimage", .kind = ControlKind::Image, .bounds = {8, 48, 41, 33}, .pixelBounds = true},
+    {.name = "SaveBackground", .kind = ControlKind::Image, .bounds = {64, 48, 41, 33}, .pixelBounds = true,
+     .visible = false},
     {.name = "Panel1", .kind = ControlKind::Panel, .bounds = {120, 13, 280, 74}, .caption = " ",
      .visible = false, .tabOrder = 0, .bevelInner = BevelStyle::Lowered, .bevelOuter = BevelStyle::Raised,
      .singleBorder = true},
@@ -41,6 +43,7 @@ inline constexpr FormSpec kFormScreenSaver = {
     .position = Position::Default,
     .designBounds = {0, 0, 448, 103},
     .font = {.face = "MS Sans Serif", .height = 10},
+    .scaled = true,
     .controls = kFormScreenSaverControls,
 };
 

@@ -22,9 +22,15 @@ struct Stamp {
     int pictureNumber; // 0 when the set is outside 1..5 and index 0 was drawn: nothing to draw
 };
 
-// One pace tick's choice: exactly three draws, in the order x, y, picture slot. A draw below
-// 0 or less gives slot 0; a slot beyond the 25 (activeCount above 25) reads as index 0.
+// The side of a stamp on a screen of `dpi` pixels per inch: the 32-pixel picture at a whole
+// multiple k = dpi / 96 (at least 1), so each of its pixels is a k x k block and it stays pixel
+// art; below 192 dpi, 32.
+int StampSize(int dpi);
+
+// One pace tick's choice: exactly three draws, in the order x, y, picture slot, the place
+// below (screen size - stamp size). A draw below 0 or less gives slot 0; a slot beyond the 25
+// (activeCount above 25) reads as index 0.
 Stamp NextStamp(Random& random, int screenWidth, int screenHeight, const PictureIndexes& activePictures,
-                std::uint8_t activeCount, std::uint8_t pictureSet);
+                std::uint8_t activeCount, std::uint8_t pictureSet, int stampSize = kPictureSize);
 
 } // namespace tavrin

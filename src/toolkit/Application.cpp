@@ -2,6 +2,7 @@
 
 #include "core/AppTitle.h"
 #include "toolkit/Form.h"
+#include "toolkit/LateBound.h"
 
 #include <algorithm>
 
@@ -79,6 +80,26 @@ tavrin::Rect CoveredScreen() {
     return tavrin::CoveredArea(SystemMetric(SM_XVIRTUALSCREEN), SystemMetric(SM_YVIRTUALSCREEN),
                                SystemMetric(SM_CXVIRTUALSCREEN), SystemMetric(SM_CYVIRTUALSCREEN),
                                SystemMetric(SM_CXSCREEN), SystemMetric(SM_CYSCREEN));
+}
+
+// Windows 10 1703 and 8.1; the headers of the program's target have neither.
+#ifndef DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+#define DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 (static_cast<INT_PTR>(-4))
+#endif
+constexpr int PROCESS_PER_MONITOR_DPI_AWARE = 2;
+
+// Systems before Vista know nothing of it, and are not asked to load the library they lack.
+void DeclareDpiAware() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    using SetAwareness = HRESULT(WINAPI*)(int);
+    using SetAware = BOOL(WINAPI*)();
+    const auto systemAware = late::SystemFunction<SetAware>("user32.dll", "SetProcessDPIAware");
+    if (!systemAware) return;
+    if (auto set = late::SystemFunction<SetContext>("user32.dll", "SetProcessDpiAwarenessContext"))
+        if (set(reinterpret_cast<HANDLE>(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))) return;
+    if (auto set = late::SystemFunction<SetAwareness>("shcore.dll", "SetProcessDpiAwareness"))
+        if (SUCCEEDED(set(PROCESS_PER_MONITOR_DPI_AWARE))) return;
+    systemAware();
 }
 
 void TApplication::Initialize() {

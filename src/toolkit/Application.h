@@ -107,6 +107,11 @@ extern int (*SystemMetric)(int index);
 // screen where the system has no virtual-screen metrics.
 tavrin::Rect CoveredScreen();
 
+// Asks the system for real pixels (no stretching of a program it takes for a 96-dpi one), best
+// first: per-monitor v2 (Windows 10 1703), per-monitor (8.1), system (Vista); nothing before.
+// Called before any window is made.
+void DeclareDpiAware();
+
 // Modal boxes with fixed texts: the plain box (no icon, one OK, the title as caption) and
 // the warning box (caption "Warning", exclamation icon, one OK).
 void ShowMessage(const std::string& text);

@@ -3,6 +3,8 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
+#include <cmath>
+
 namespace tk {
 
 namespace {
@@ -26,7 +28,7 @@ void TControl::Create(TControl* parent, HWND parentWindow) {
     parent_ = parent;
     parentWindow_ = parentWindow;
     visible_ = spec_.visible;
-    const double scale = form_.Scale();
+    const double scale = Scale();
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | Style();
     if (visible_) style |= WS_VISIBLE;
     if (spec_.tabStop) style |= WS_TABSTOP;
@@ -70,8 +72,27 @@ HWND TControl::HostWindow() const {
     return parent_ ? parent_->Handle() : form_.Handle();
 }
 
+double TControl::Scale() const {
+    return spec_.pixelBounds ? 1.0 : form_.Scale();
+}
+
+int TControl::PixelWidth() const {
+    return Scaled(bounds_.width, Scale());
+}
+
+int TControl::PixelHeight() const {
+    return Scaled(bounds_.height, Scale());
+}
+
+void TControl::MoveToPixels(int left, int top) {
+    const double scale = Scale();
+    bounds_.left = static_cast<int>(std::lround(left / scale));
+    bounds_.top = static_cast<int>(std::lround(top / scale));
+    if (window_) MoveWindow(window_.get(), left, top, PixelWidth(), PixelHeight(), TRUE);
+}
+
 RECT TControl::RectInHost() const {
-    const double scale = form_.Scale();
+    const double scale = Scale();
     const int left = Scaled(bounds_.left, scale), top = Scaled(bounds_.top, scale);
     return {left, top, left + Scaled(bounds_.width, scale), top + Scaled(bounds_.height, scale)};
 }
@@ -86,7 +107,7 @@ void TControl::SetBounds(const Bounds& bounds) {
         return;
     }
     bounds_ = bounds;
-    const double scale = form_.Scale();
+    const double scale = Scale();
     if (window_)
         MoveWindow(window_.get(), Scaled(bounds.left, scale), Scaled(bounds.top, scale),
                    Scaled(bounds.width, scale), Scaled(bounds.height, scale), TRUE);

@@ -42,6 +42,14 @@ class TControl {
     int Height() const { return bounds_.height; }
     void SetTop(int top) { SetBounds({bounds_.left, top, bounds_.width, bounds_.height}); }
     void SetLeft(int left) { SetBounds({left, bounds_.top, bounds_.width, bounds_.height}); }
+    // The scale from layout lengths to device pixels: the form's, or 1 for pixel bounds.
+    double Scale() const;
+    // The size on the screen, in device pixels.
+    int PixelWidth() const;
+    int PixelHeight() const;
+    // Puts a windowed control at a place given in device pixels, relative to the parent (its
+    // layout bounds then hold the nearest layout position).
+    void MoveToPixels(int left, int top);
 
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);

@@ -34,7 +34,7 @@ TOOLINFOA ToolFor(const TForm& form, const TControl& control, UINT_PTR index) {
         return tool;
     }
     const Bounds& b = control.BoundsRect();
-    const double scale = form.Scale();
+    const double scale = control.Scale();
     tool.hwnd = control.Parent() ? control.Parent()->Handle() : form.Handle();
     tool.uId = index;
     tool.rect = {Scaled(b.left, scale), Scaled(b.top, scale), Scaled(b.left + b.width, scale),

@@ -52,6 +52,7 @@ struct ControlSpec {
     ControlKind kind;
     const char* parent = nullptr; // nullptr: the form itself
     Bounds bounds = {};
+    bool pixelBounds = false; // bounds in device pixels, never scaled (pictures sized at run time)
     const char* caption = "";
     FontSpec font = {};
     bool visible = true;

@@ -13,7 +13,7 @@ import subprocess
 import sys
 
 LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "system_imports.txt")
-WINDOWS = ["95", "98", "2000", "XP", "XP64", "Vista"]  # the list's "oldest" column, oldest first
+WINDOWS = ["95", "98", "2000", "XP", "XP64", "Vista", "8.1", "10"]  # the list's "oldest" column, oldest first
 
 # objdump's format name, optional-header magic, the subsystem version and the oldest Windows
 # for each machine.

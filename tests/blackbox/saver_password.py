@@ -89,6 +89,31 @@ class PanelChecks:
 
 
 class SaverPassword(PanelChecks, h.Scenario):
+    def test_panel_at_192_dpi_is_twice_the_size(self):
+        """Readable at 200 % display scaling: the panel and its controls doubled, still centred."""
+        with h.display_density(192):
+            h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=0, Background=0), Password="Secret"))
+            h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
+            process = self.start("/s")
+            window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+            h.focus(window)
+            h.key("a")
+            h.key("b")
+            deadline = time.monotonic() + 3
+            while True:
+                _, children = h.probe("children", str(window["hwnd"]))
+                panels = [c for c in children if c["class"] == "TContainer" and c["visible"]]
+                if panels or time.monotonic() > deadline:
+                    break
+            self.shot("panel-x2")
+            width, height = h.SCREEN
+            left, top = width // 2 - 280, height // 2 - 74
+            self.assertEqual([p["rect"] for p in panels], [[left, top, 560, 148]])
+            h.xdotool("type", "--delay", 30, "Secret")
+            h.move(left + 2 * OK_BUTTON[0], top + 2 * OK_BUTTON[1])
+            h.click(1)
+            h.wait_exit(process, timeout=5)
+
     def test_panel_wrong_cancel_and_right(self):
         h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=0, Background=0), Password="Secret"))
         h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")

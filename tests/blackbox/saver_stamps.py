@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Pictures on the screen: with only the third picture of set 2 enabled, a black background and
 a pace of a tenth of a second, the screen fills with copies of "ICON_28", each drawn whole
-through its mask at a place that keeps off the leftmost and topmost 10 pixels."""
+through its mask at a place that keeps off the leftmost and topmost 10 pixels. At 192 dpi each
+copy is the picture with every pixel doubled."""
 import os
 import subprocess
 import sys
@@ -19,12 +20,13 @@ MARGIN = 10
 BLACK = (0, 0, 0)
 
 
-def load_picture(number):
-    """Picture `number` as its grid draws it: {(dx, dy): (r, g, b)} for the opaque pixels;
-    transparent pixels are left out."""
+def load_picture(number, scale=1):
+    """Picture `number` as its grid draws it, each pixel a scale x scale block: {(dx, dy): (r, g,
+    b)} for the opaque pixels; transparent pixels are left out."""
     grid, _ = make_icons.load_pictures(RES)[number]
-    return {(x, y): make_icons.PALETTE[colour] for y, row in enumerate(grid) for x, colour in enumerate(row)
-            if colour is not make_icons.TRANSPARENT}
+    return {(x * scale + i, y * scale + j): make_icons.PALETTE[colour] for y, row in enumerate(grid)
+            for x, colour in enumerate(row) if colour is not make_icons.TRANSPARENT
+            for i in range(scale) for j in range(scale)}
 
 
 def read_rgb(path):
@@ -103,7 +105,13 @@ def find_stamps(screen, picture, pixels):
 
 class SaverStamps(h.Scenario):
     def test_only_icon_28_at_allowed_places(self):
-        picture = load_picture(28)
+        for dpi in (96, 192):
+            with self.case(dpi=dpi), h.display_density(dpi):
+                self.stamps_of_icon_28(dpi // 96)
+
+    def stamps_of_icon_28(self, scale):
+        picture = load_picture(28, scale)
+        size = SIZE * scale
         self.assertGreater(len(picture), 100, "ICON_28 is nearly empty: nothing to recognise")
 
         pictures = {f"Pic_{n:02d}": int(n == 3) for n in range(1, 26)}
@@ -116,7 +124,7 @@ class SaverStamps(h.Scenario):
         # Poll until several stamps are there (one every 100 ms).
         deadline = time.monotonic() + 5.0
         while True:
-            shot = self.shot("stamps")
+            shot = self.shot(f"stamps-x{scale}")
             screen = Screen(shot)
             pixels = screen.non_black()
             if len(pixels) >= 6 * len(picture) or time.monotonic() > deadline:
@@ -132,8 +140,8 @@ class SaverStamps(h.Scenario):
                          f"stamp (see {shot})")
         width, height = h.SCREEN
         for x0, y0 in whole:
-            self.assertTrue(MARGIN <= x0 <= width - SIZE + MARGIN - 1 and
-                            MARGIN <= y0 <= height - SIZE + MARGIN - 1,
+            self.assertTrue(MARGIN <= x0 <= width - size + MARGIN - 1 and
+                            MARGIN <= y0 <= height - size + MARGIN - 1,
                             f"a stamp at {x0},{y0} lies outside the allowed area")
         in_margin = [(x, y) for x, y in pixels if x < MARGIN or y < MARGIN]
         self.assertEqual(in_margin[:10], [], "a stamp touched the leftmost or topmost 10 pixels")

@@ -335,6 +335,19 @@ def reg_key_exists(key):
     return wine("reg", "query", key, check=False).returncode == 0
 
 
+@contextlib.contextmanager
+def display_density(dpi):
+    """The screen's pixels per inch as Wine reports them to the programs started in the block
+    (GetDeviceCaps(LOGPIXELSX/Y)); the screen keeps its size."""
+    before = reg_query(DESKTOP_KEY, "LogPixels")
+    reg_load(f'[{DESKTOP_KEY}]\n"LogPixels"={dword(dpi)}', name="dpi.reg")
+    try:
+        yield
+    finally:
+        restore = dword(int(before[1], 16)) if before else "-"
+        reg_load(f'[{DESKTOP_KEY}]\n"LogPixels"={restore}', name="dpi.reg")
+
+
 def reset_registry():
     """No product key, no "ScreenSaveUsePassword" (the system's password option off), no
     screen-saver flag, taskbar shown."""

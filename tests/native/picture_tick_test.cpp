@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <set>
+#include <utility>
 
 #include "core/PictureTick.h"
 
@@ -53,6 +54,18 @@ TEST(NextStamp, SequenceForAKnownSeed) {
         EXPECT_EQ(stamp.pictureNumber, t.number);
         EXPECT_EQ(random.SeedValue(), t.seedAfter); // exactly three draws per tick
     }
+}
+
+// At 192 dpi a stamp is 64 pixels: the place is drawn below 576 x 416 (same seed as above).
+TEST(NextStamp, DoubleSizeStampsKeepOffTheFarEdges) {
+    for (auto [dpi, size] : {std::pair{0, 32}, {96, 32}, {120, 32}, {191, 32}, {192, 64}, {288, 96}})
+        EXPECT_EQ(StampSize(dpi), size) << dpi;
+    Random random(12345);
+    const Slots active{2, 7, 24};
+    const Stamp first = NextStamp(random, 640, 480, active, 3, 2, 64);
+    const Stamp second = NextStamp(random, 640, 480, active, 3, 2, 64);
+    EXPECT_EQ((std::pair{first.x, first.y}), (std::pair{231, 130}));
+    EXPECT_EQ((std::pair{second.x, second.y}), (std::pair{328, 273}));
 }
 
 TEST(NextStamp, NoPictureEnabledGivesFirstPictureOfTheSet) {

@@ -226,6 +226,19 @@ TEST_F(SaverWindow, PaceTimerStampsPictures) {
         3000));
 }
 
+// After the display changes to 100 x 80 (the system tells every window), stamps land in it.
+TEST_F(SaverWindow, StampsFollowADisplayChange) {
+    auto* form = StartOnBlack(0);
+    tk::SystemMetric = [](int index) { return index == SM_CXSCREEN ? 100 : index == SM_CYSCREEN ? 80 : 0; };
+    SendMessageA(form->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(100, 80));
+    for (int i = 0; i < 50; ++i)
+        form->Timer1Timer();
+    Pixels window(ScreenWidth(), ScreenHeight());
+    window.CopyFromWindow(form->Handle());
+    EXPECT_GT(window.CountOther(kBlack), 0);
+    EXPECT_EQ(window.CountOther(kBlack), window.CountOther(kBlack, RECT{10, 10, 110, 90}));
+}
+
 // Stamping and cleaning many times leaves the process's GDI and USER objects where they were.
 TEST_F(SaverWindow, LongRunLeaksNoObjects) {
     auto* form = StartOnBlack(0);

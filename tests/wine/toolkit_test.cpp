@@ -11,6 +11,7 @@
 
 #include "toolkit/Toolkit.h"
 #include "wine/support/ApplicationPump.h"
+#include "wine/support/ImportHook.h"
 #include "wine/support/MessageBoxCatcher.h"
 
 namespace {
@@ -379,6 +380,61 @@ TEST_F(Toolkit, OnActivateFiresAgainWhenAnotherFormHadTheFocus) {
     PumpApplicationUntilIdle();
     EXPECT_EQ(form->activations, 2);
     EXPECT_EQ(tk::Application.ActiveForm(), form);
+}
+
+// The DPI declaration as a system that has some of the three functions, or refuses some, would
+// answer it: the first that is there and agrees is the one that counts.
+struct DpiSystem {
+    bool hasAware, hasContext, contextAgrees, hasShcore, shcoreAgrees;
+    std::vector<std::string> calls = {};
+};
+DpiSystem* dpiSystem = nullptr;
+FARPROC(WINAPI* systemGetProcAddress)(HMODULE, LPCSTR) = nullptr;
+
+BOOL WINAPI FakeSetProcessDPIAware() {
+    dpiSystem->calls.push_back("SetProcessDPIAware");
+    return TRUE;
+}
+BOOL WINAPI FakeSetContext(HANDLE context) {
+    dpiSystem->calls.push_back("SetProcessDpiAwarenessContext " +
+                               std::to_string(reinterpret_cast<INT_PTR>(context)));
+    return dpiSystem->contextAgrees;
+}
+HRESULT WINAPI FakeSetAwareness(int awareness) {
+    dpiSystem->calls.push_back("SetProcessDpiAwareness " + std::to_string(awareness));
+    return dpiSystem->shcoreAgrees ? S_OK : E_ACCESSDENIED;
+}
+FARPROC WINAPI DpiGetProcAddress(HMODULE module, LPCSTR name) {
+    const std::string wanted = reinterpret_cast<UINT_PTR>(name) >> 16 ? name : "";
+    const auto offer = [](bool present, auto function) {
+        return present ? reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function)) : nullptr;
+    };
+    if (wanted == "SetProcessDPIAware") return offer(dpiSystem->hasAware, FakeSetProcessDPIAware);
+    if (wanted == "SetProcessDpiAwarenessContext") return offer(dpiSystem->hasContext, FakeSetContext);
+    if (wanted == "SetProcessDpiAwareness") return offer(dpiSystem->hasShcore, FakeSetAwareness);
+    return systemGetProcAddress(module, name);
+}
+
+TEST(DeclareDpiAware, BestAvailableFirst) {
+    testsupport::ImportHook hook("kernel32.dll", "GetProcAddress",
+                                 reinterpret_cast<void*>(DpiGetProcAddress));
+    ASSERT_TRUE(hook.Installed());
+    systemGetProcAddress = reinterpret_cast<decltype(systemGetProcAddress)>(hook.Original());
+    using Calls = std::vector<std::string>;
+    const std::pair<DpiSystem, Calls> rows[] = {
+        {{false, false, false, false, false}, {}}, // before Vista
+        {{true, false, false, false, false}, {"SetProcessDPIAware"}},
+        {{true, false, false, true, true}, {"SetProcessDpiAwareness 2"}},
+        {{true, true, true, true, true}, {"SetProcessDpiAwarenessContext -4"}},
+        {{true, true, false, true, false},
+         {"SetProcessDpiAwarenessContext -4", "SetProcessDpiAwareness 2", "SetProcessDPIAware"}},
+    };
+    for (auto [system, expected] : rows) {
+        dpiSystem = &system;
+        tk::DeclareDpiAware();
+        EXPECT_EQ(system.calls, expected);
+    }
+    dpiSystem = nullptr;
 }
 
 } // namespace
