@@ -43,11 +43,7 @@ class SaverIntervals(panel.PanelChecks, h.Scenario):
         self.assert_desktop_back()
 
     def test_panel_left_alone_goes_away_after_thirty_seconds(self):
-        h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=5, Background=0), Password="Secret"))
-        h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
-        process = self.start("/s")
-        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
-        h.focus(window)
+        process, window = self.start_protected(speed=5)
         h.key("a")
         h.key("b")
         self.wait_panel("panel")

@@ -51,6 +51,15 @@ def dark_pixels(path, area):
 class PanelChecks:
     """Looking at and answering the password panel; mixed into a scenario."""
 
+    def start_protected(self, speed=0):
+        """A saver with the password "Secret", keys only, black: (process, window), focused."""
+        h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=speed, Background=0), Password="Secret"))
+        h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
+        process = self.start("/s")
+        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+        h.focus(window)
+        return process, window
+
     def panel_shown(self, name):
         shot = self.shot(name)
         colours = h.pixels(shot, [on_panel(x, y) for x, y in PANEL_BACKGROUND + OUTSIDE])
@@ -92,11 +101,7 @@ class SaverPassword(PanelChecks, h.Scenario):
     def test_panel_at_192_dpi_is_twice_the_size(self):
         """Readable at 200 % display scaling: the panel and its controls doubled, still centred."""
         with h.display_density(192):
-            h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=0, Background=0), Password="Secret"))
-            h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
-            process = self.start("/s")
-            window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
-            h.focus(window)
+            process, window = self.start_protected()
             h.key("a")
             h.key("b")
             deadline = time.monotonic() + 3
@@ -115,11 +120,7 @@ class SaverPassword(PanelChecks, h.Scenario):
             h.wait_exit(process, timeout=5)
 
     def test_panel_wrong_cancel_and_right(self):
-        h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=0, Background=0), Password="Secret"))
-        h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
-        process = self.start("/s")
-        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
-        h.focus(window)
+        process, window = self.start_protected()
 
         h.key("a")
         h.key("b")
