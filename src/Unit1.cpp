@@ -213,9 +213,9 @@ bool TFormScreenSaver::PasswordProtected() const {
     return SaverSettings.UsePassword && !SaverSettings.Password.empty();
 }
 
-// The ticks and the cleaning use the screen's size as it is now (read again whenever the display
-// changes: the system reads no cheaper than that, and under Wine each read costs a call to the
-// display driver).
+// The ticks and the cleaning use the screen's size as it is now: read again when the system
+// announces a display change rather than at every tick, since under Wine each read is a call to
+// the display driver.
 void TFormScreenSaver::Timer1Timer() {
     const tavrin::Rect area = screenNow_;
     const tavrin::Stamp stamp = tavrin::NextStamp(
