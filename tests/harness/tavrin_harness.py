@@ -93,8 +93,21 @@ def run(args, timeout=20, check=True):
     return result
 
 
+# What Wine's launcher prints when it could not start a program at all (seen now and then on a
+# loaded machine, for a tool that starts fine the next time).
+LAUNCH_FAILED = "ShellExecuteEx failed"
+
+
 def wine(*args, timeout=20, check=True):
-    return run(["wine", *args], timeout=timeout, check=check)
+    """Runs a Windows tool (the probe, reg, regedit) and returns its result; a start that Wine's
+    launcher itself failed is tried again, twice at most."""
+    for _ in range(3):
+        result = run(["wine", *args], timeout=timeout, check=False)
+        if LAUNCH_FAILED not in result.stdout + result.stderr:
+            break
+    if check and result.returncode != 0:
+        raise HarnessError(f"wine {' '.join(args)} exited {result.returncode}: {result.stderr.strip()}")
+    return result
 
 
 # ---- probe -------------------------------------------------------------------------------------
