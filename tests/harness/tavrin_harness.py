@@ -13,6 +13,7 @@ the double-click time, and for the short settle time Wine needs after a window a
 takes input.
 """
 
+import atexit
 import contextlib
 import json
 import os
@@ -413,11 +414,19 @@ def valid_settings(**overrides):
 _started = []
 
 
+_name_watch = None
+
+
 def wait_instance_name_free(timeout=5.0):
     """Waits until no copy of the program holds its single-instance name. A copy that has just
     ended may hold it a moment longer than its `wine` process lives, while the Wine server
-    closes its handles; a copy started then would rightly take itself for a second one."""
-    code, _ = probe("released", INSTANCE_NAME, f"timeout={int(timeout * 1000)}", timeout=timeout + 20)
+    closes its handles; a copy started then would rightly take itself for a second one. Asked of
+    a probe server kept for the scenario, since it is asked before nearly every start."""
+    global _name_watch
+    if _name_watch is None:
+        _name_watch = _ProbeServer()
+        atexit.register(_name_watch.close)
+    code, _ = _name_watch.call(["released", INSTANCE_NAME, f"timeout={int(timeout * 1000)}"], timeout + 20)
     if code != 0:
         raise HarnessError(f"the instance name is still held {timeout} s after the last copy ended")
 
