@@ -121,13 +121,16 @@ class SaverStamps(h.Scenario):
         process = self.start("/s")
         window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
 
-        # Poll until several stamps are there (one every 100 ms).
+        # Poll until the saver's black covers the screen (its corner, which no stamp reaches, is
+        # black: before the first paint the desktop shows) and several stamps are there (one
+        # every 100 ms).
         deadline = time.monotonic() + 5.0
         while True:
             shot = self.shot(f"stamps-x{scale}")
             screen = Screen(shot)
             pixels = screen.non_black()
-            if len(pixels) >= 6 * len(picture) or time.monotonic() > deadline:
+            covered = screen.at(0, 0) == BLACK and screen.at(screen.width - 1, 0) == BLACK
+            if (covered and len(pixels) >= 6 * len(picture)) or time.monotonic() > deadline:
                 break
             time.sleep(0.3)
         self.assertGreater(len(pixels), 0, "no picture appeared")
