@@ -83,23 +83,33 @@ def find_stamps(screen, picture, pixels):
     for x0, y0 in whole:
         covered.update((x0 + dx, y0 + dy) for (dx, dy) in picture)
 
+    def origin_of(x, y):
+        """Where a stamp would have to be for (x, y) to be one of its pixels, given what is
+        already explained; None if nowhere."""
+        colour = screen.at(x, y)
+        for (dx, dy), c in opaque:
+            if c == colour and x - dx >= 0 and y - dy >= 0 and fits(x - dx, y - dy, covered):
+                return x - dx, y - dy
+        return None
+
+    # A stamp under another one is explained only once the one on top is: every unexplained pixel
+    # is tried, round after round, while a round explains something (and the rest is not plainly
+    # something else, such as the desktop before the saver's first paint).
     partial = set()
     progress = True
     while progress:
         progress = False
         left = [p for p in pixels if p not in covered]
-        if not left:
+        if len(left) > 20 * len(picture):
             break
-        x, y = left[0]
-        colour = screen.at(x, y)
-        for (dx, dy), c in opaque:
-            if c != colour or x - dx < 0 or y - dy < 0:
+        for x, y in left:
+            if (x, y) in covered:
                 continue
-            if fits(x - dx, y - dy, covered):
-                partial.add((x - dx, y - dy))
-                covered.update((x - dx + ex, y - dy + ey) for (ex, ey) in picture)
+            origin = origin_of(x, y)
+            if origin:
+                partial.add(origin)
+                covered.update((origin[0] + ex, origin[1] + ey) for (ex, ey) in picture)
                 progress = True
-                break
     return whole, partial, [p for p in pixels if p not in covered]
 
 
