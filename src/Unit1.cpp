@@ -22,6 +22,16 @@ constexpr char kTaskbarClass[] = "Shell_TrayWnd";
 constexpr char kSecondaryTaskbarClass[] = "Shell_SecondaryTrayWnd";
 constexpr char kWrongPasswordText[] = "The passwort that you typed is not correct.\r\nTray typig it again.";
 
+// Posted by the saver to itself when another program has taken the foreground.
+constexpr UINT kOtherProgramActivated = WM_APP;
+
+// The foreground window is one of this program's (a spurious switch may have been undone).
+bool OwnWindowInFront() {
+    DWORD process = 0;
+    if (HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
+    return process == GetCurrentProcessId();
+}
+
 // Receives the previous state of the system's screen-saver flag; written by the system only.
 UINT PreviousSaverFlag = 0;
 
@@ -183,6 +193,7 @@ void TFormScreenSaver::TakeOverDesktop() {
 // The taskbars come back without being activated, and the keyboard goes back to the window that
 // had it before the saver: left to itself, the system would activate whatever window comes next.
 void TFormScreenSaver::ExitScreenSaver() {
+    desktopGivenBack_ = true;
     ShowTaskbars(SW_SHOWNA);
     SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 0, &PreviousSaverFlag, 0);
     ClipCursor(nullptr);
@@ -206,7 +217,36 @@ bool TFormScreenSaver::FormCloseQuery() {
 
 LRESULT TFormScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DISPLAYCHANGE) screenNow_ = tk::CoveredScreen();
+    // Acted on once the switch is over: activating the saver from inside it would be undone
+    // by the rest of the switch.
+    if (message == WM_ACTIVATEAPP && !wParam) PostMessageA(Handle(), kOtherProgramActivated, 0, 0);
+    if (message == kOtherProgramActivated) {
+        OtherProgramActivated();
+        return 0;
+    }
     return tk::TForm::HandleMessage(message, wParam, lParam);
+}
+
+// Another program took the foreground (Alt+Tab on the NT family, or a program bringing itself
+// forward): behind the top-most saver it would get the keys. Without a password the saver ends as
+// on the user's input and leaves the keyboard with that program; with one, it stays in front,
+// asks for the password and takes the keyboard back for it where the system allows (the
+// wrong-password box, when it is open, takes it).
+void TFormScreenSaver::OtherProgramActivated() {
+    if (!takenOver_ || desktopGivenBack_ || OwnWindowInFront()) return;
+    if (!PasswordProtected()) {
+        previousForeground_ = nullptr;
+        ShowExitPanel();
+        return;
+    }
+    // Above the other program even if it is top-most too, so the panel can be seen.
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetForegroundWindow(GetLastActivePopup(Handle()));
+    if (!IsWindowEnabled(Handle())) return;
+    if (Panel1->Visible())
+        MaskEdit1->SetFocus();
+    else
+        ShowExitPanel();
 }
 
 bool TFormScreenSaver::PasswordProtected() const {

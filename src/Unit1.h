@@ -46,6 +46,7 @@ class TFormScreenSaver : public tk::TForm {
   private:
     void TakeOverDesktop();
     bool PasswordProtected() const;
+    void OtherProgramActivated();
     void ArmInputFilter();
     void ArmInputFilterAfter(const std::function<void()>& steps);
     void DisarmInputFilter();
@@ -57,6 +58,8 @@ class TFormScreenSaver : public tk::TForm {
     int stampSize_ = tavrin::kPictureSize;
     // True from the first activation on, when the set-up takes over the desktop.
     bool takenOver_ = false;
+    // True once the end has begun: the foreground given back is the saver's own doing.
+    bool desktopGivenBack_ = false;
     // The area the window covers and its background shows, in screen coordinates: read when the
     // window is created.
     tavrin::Rect covered_{};

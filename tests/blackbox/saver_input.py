@@ -78,6 +78,17 @@ class SaverInput(h.Scenario):
         h.move(600, 400)
         self.assert_ended(process, "the second mouse move")
 
+    def test_another_program_taking_the_foreground(self):
+        """Another program brought forward (Alt+Tab on the NT family) ends the saver at once and
+        keeps the keyboard."""
+        with h.Pattern() as before, h.Pattern(650, 450, 200, 150) as other:
+            h.probe("foreground", str(before.window["hwnd"]))
+            process = self.start_saver(1)
+            h.probe("foreground", str(other.window["hwnd"]))
+            self.assert_ended(process, "another program took the foreground")
+            fg = h.state()["foreground"]
+            self.assertEqual(fg and fg["hwnd"], other.window["hwnd"], fg)
+
     def test_alt_keys_and_f10_never_count(self):
         process = self.start_saver(1)
         for keys in ("alt+a", "F10", "alt+x", "F10", "alt+Return"):

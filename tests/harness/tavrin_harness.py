@@ -527,20 +527,29 @@ class Pattern:
     """Colour bars in a plain Wine window on the desktop, so that a captured desktop is
     recognisable. Use as a context manager; the window goes when the block ends."""
 
+    CLASS = "TavrinHarnessPattern"
+
     def __init__(self, x=200, y=150, width=400, height=240):
         self.rect = (x, y, width, height)
         self.process = None
+        self.window = None
 
     def __enter__(self):
+        """Returns once this block's own window shows (another pattern may be up already)."""
+        others = {w["hwnd"] for w in windows(cls=self.CLASS)}
         self.process = subprocess.Popen(["wine", PROBE, "pattern", *map(str, self.rect)], env=ENV,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                         start_new_session=True)
-        wait_window(cls="TavrinHarnessPattern", visible=True)
+        deadline = time.monotonic() + 5
+        while not self.window:
+            self.window = next((w for w in windows(cls=self.CLASS, visible=True) if w["hwnd"] not in others), None)
+            if not self.window and time.monotonic() > deadline:
+                raise HarnessError("the pattern window did not show within 5 s")
         return self
 
     def __exit__(self, *exc):
         kill(self.process)
-        wait_gone(cls="TavrinHarnessPattern")
+        wait_gone(cls=self.CLASS, pid=self.window["pid"])
 
     def bar_points(self):
         """One point in the middle of each of the eight bars, with its expected colour."""
