@@ -11,14 +11,10 @@ namespace {
 constexpr char kCommonControls[] = "comctl32.dll";
 constexpr char kShell[] = "shell32.dll";
 
-template <class Function> Function Lookup(const char* library, const char* name) {
-    return SystemFunction<Function>(library, name);
-}
-
-// As Lookup, but a missing library or function is an error the user is told about: the
+// As SystemFunction, but a missing library or function is an error the user is told about: the
 // dialogs cannot be built without it.
 template <class Function> Function Required(const char* library, const char* name) {
-    if (auto function = Lookup<Function>(library, name)) return function;
+    if (auto function = SystemFunction<Function>(library, name)) return function;
     const std::string missing = GetModuleHandleA(library) ? std::string(name) + " is missing from " + library
                                                           : std::string(library) + " cannot be loaded";
     throw tavrin::Error(missing + ": this dialog needs the common controls of Internet Explorer 4 or later");
@@ -44,24 +40,25 @@ HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int 
 }
 
 BOOL ImageList_Destroy(HIMAGELIST list) {
-    static const auto function = Lookup<decltype(&::ImageList_Destroy)>(kCommonControls, "ImageList_Destroy");
+    static const auto function =
+        SystemFunction<decltype(&::ImageList_Destroy)>(kCommonControls, "ImageList_Destroy");
     return function ? function(list) : FALSE;
 }
 
 int ImageList_GetImageCount(HIMAGELIST list) {
     static const auto function =
-        Lookup<decltype(&::ImageList_GetImageCount)>(kCommonControls, "ImageList_GetImageCount");
+        SystemFunction<decltype(&::ImageList_GetImageCount)>(kCommonControls, "ImageList_GetImageCount");
     return function ? function(list) : 0;
 }
 
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
     static const auto function =
-        Lookup<decltype(&::ImageList_ReplaceIcon)>(kCommonControls, "ImageList_ReplaceIcon");
+        SystemFunction<decltype(&::ImageList_ReplaceIcon)>(kCommonControls, "ImageList_ReplaceIcon");
     return function ? function(list, index, icon) : -1;
 }
 
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show) {
-    static const auto function = Lookup<decltype(&::ShellExecuteA)>(kShell, "ShellExecuteA");
+    static const auto function = SystemFunction<decltype(&::ShellExecuteA)>(kShell, "ShellExecuteA");
     return function ? function(owner, verb, file, parameters, folder, show) : nullptr;
 }
 
