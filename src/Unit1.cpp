@@ -76,7 +76,8 @@ void RestoreDesktopOnTerminate() {
 }
 } // namespace
 
-TFormScreenSaver::TFormScreenSaver() : tk::TForm(layouts::kFormScreenSaver) {
+TFormScreenSaver::TFormScreenSaver()
+    : tk::TForm(layouts::kFormScreenSaver), queryCancelAutoPlay_(RegisterWindowMessageA("QueryCancelAutoPlay")) {
     FormScreenSaver = this;
     OnCreate = [this] { FormCreate(); };
     OnActivate = [this] { FormActivate(); };
@@ -216,6 +217,9 @@ bool TFormScreenSaver::FormCloseQuery() {
 }
 
 LRESULT TFormScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The shell of Windows 95 (with Internet Explorer 4), 98 and ME asks the foreground window
+    // before it runs a CD's AutoRun program: behind a locked screen, that program must not start.
+    if (message == queryCancelAutoPlay_ && PasswordProtected()) return 1;
     if (message == WM_DISPLAYCHANGE) screenNow_ = tk::CoveredScreen();
     // Acted on once the switch is over: activating the saver from inside it would be undone
     // by the rest of the switch.

@@ -52,6 +52,8 @@ class TFormScreenSaver : public tk::TForm {
     void DisarmInputFilter();
     void CaptureBackground(int width, int height);
 
+    // The shell's question whether a CD's AutoRun program may start.
+    const UINT queryCancelAutoPlay_;
     // The window that had the keyboard when the saver started (another program's, borrowed).
     HWND previousForeground_ = nullptr;
     // The side of a stamp in pixels, for the primary monitor's density.

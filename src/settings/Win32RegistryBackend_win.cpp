@@ -112,17 +112,21 @@ QueryResult Win32RegistryBackend::Query(Handle key, std::string_view name, std::
     return result;
 }
 
-// RegSetValueExA counts a zero byte lying just past string data into the value (NT does this
-// for callers that forget the terminator). A non-zero guard byte there keeps the stored bytes
-// exactly the ones given, so our strings are stored without a terminating zero.
+// How each family stores a string. NT honours the byte count, but counts a zero byte lying just
+// past the data into the value (for callers that forget the terminator): a non-zero guard byte
+// there keeps the stored bytes exactly the characters. Windows 95, 98 and ME ignore the count of
+// a string and store through to its first zero byte: there the data ends with one, or the guard
+// and whatever memory follows it would be stored too.
 bool Win32RegistryBackend::Set(Handle key, std::string_view name, std::uint32_t type,
                                std::span<const std::uint8_t> data) {
     const HKEY hkey = keys_->Find(key);
     if (!hkey) return false;
+    const bool windows95Family = (GetVersion() & 0x80000000u) != 0;
+    const bool text = type == REG_SZ || type == REG_EXPAND_SZ;
     std::vector<BYTE> buffer(data.begin(), data.end());
-    buffer.push_back(0xFF);
-    const LONG rc = ::RegSetValueExA(hkey, std::string(name).c_str(), 0, type, buffer.data(),
-                                     static_cast<DWORD>(data.size()));
+    buffer.push_back(text && windows95Family ? 0x00 : 0xFF);
+    const auto size = static_cast<DWORD>(text && windows95Family ? buffer.size() : data.size());
+    const LONG rc = ::RegSetValueExA(hkey, std::string(name).c_str(), 0, type, buffer.data(), size);
     return rc == ERROR_SUCCESS;
 }
 

@@ -51,9 +51,11 @@ def dark_pixels(path, area):
 class PanelChecks:
     """Looking at and answering the password panel; mixed into a scenario."""
 
-    def start_protected(self, speed=0):
-        """A saver with the password "Secret", keys only, black: (process, window), focused."""
-        h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=speed, Background=0), Password="Secret"))
+    def start_protected(self, speed=0, password="Secret"):
+        """A saver with `password` (None: the one stored), keys only, black: (process, window),
+        focused."""
+        stored = {} if password is None else {"Password": password}
+        h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=speed, Background=0), **stored))
         h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
         process = self.start("/s")
         window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
@@ -88,6 +90,23 @@ class PanelChecks:
         if typed:
             h.xdotool("type", "--delay", 30, typed)
         self.click_on_panel(OK_BUTTON)
+
+    def password_from_the_dialog_ends_the_saver(self, password="Tavrin 7"):
+        """"/a" stores a password; the protected "/s" then asks for it and takes it."""
+        process = self.start("/a")
+        h.focus(h.wait_window(cls=h.PASSWORD_CLASS, exe=h.SCR_NAME, timeout=5))
+        for field in range(2):
+            h.xdotool("type", "--delay", 40, password)
+            h.key("Tab" if field == 0 else "Return")
+        h.wait_exit(process, timeout=5)
+        self.assertEqual(h.reg_string(r"Software\Quillam\Tavrin", "Password")[0], password)
+        process, _ = self.start_protected(password=None)
+        h.key("a")
+        h.key("b")
+        self.wait_panel("panel-for-the-stored-password")
+        self.answer(password)
+        h.wait_exit(process, timeout=5)
+        self.assert_desktop_back()
 
     def expect_wrong_password_box(self):
         box = h.wait_message_box(timeout=5)
@@ -163,6 +182,9 @@ class SaverPassword(PanelChecks, h.Scenario):
         self.answer("Secret", erase=len("secret"))
         h.wait_exit(process, timeout=5)
         self.assert_desktop_back()
+
+    def test_password_from_the_dialog_ends_the_saver(self):
+        self.password_from_the_dialog_ends_the_saver()
 
     def test_lock_holds_against_alt_f4_and_a_password_only_key(self):
         """Alt+F4 asks for the password instead of ending a protected saver (and is ignored

@@ -23,17 +23,20 @@ namespace tavrin::testing {
 
 inline constexpr const char* kScratchKey = "Software\\Quillam\\TavrinContractTest";
 
+using Bytes = std::vector<std::uint8_t>;
+
 struct RegistryTarget {
     const char* name;
     std::function<std::unique_ptr<RegistryBackend>()> make;
     std::function<void()> wipe; // removes kScratchKey with everything under it
+    // What the system keeps after a string's characters: nothing on NT, the terminating zero on
+    // Windows 95, 98 and ME, which store a string through to its first zero byte.
+    std::function<Bytes()> stringEnd = [] { return Bytes{}; };
 };
 
 inline void PrintTo(const RegistryTarget& target, std::ostream* os) {
     *os << target.name;
 }
-
-using Bytes = std::vector<std::uint8_t>;
 
 inline Bytes BytesOf(std::string_view text) {
     return {text.begin(), text.end()};
@@ -108,21 +111,30 @@ TEST_P(RegistryContract, AbsentValueFailsNumericReadsAndReadsAsEmptyString) {
     EXPECT_EQ(Reg().ReadString("Nope"), "");
 }
 
-TEST_P(RegistryContract, StringsAreStoredWithoutTerminatingZero) {
+TEST_P(RegistryContract, StringsAreStoredAsTheirCharacters) {
+    const Bytes end = GetParam().stringEnd();
+    const auto stored = [&](std::string_view text) {
+        Bytes bytes = BytesOf(text);
+        bytes.insert(bytes.end(), end.begin(), end.end());
+        return bytes;
+    };
     Reg().WriteString("Text", "abc");
     const QueryResult raw = RawQuery("Text");
     EXPECT_EQ(raw.status, QueryStatus::Ok);
     EXPECT_EQ(raw.type, RegType::Sz);
-    EXPECT_EQ(raw.data, BytesOf("abc"));
+    EXPECT_EQ(raw.data, stored("abc"));
     EXPECT_EQ(Reg().ReadString("Text"), "abc");
 
-    // A zero byte just past the data must not sneak into the value.
+    // Neither a zero byte just past the data nor anything beyond it sneaks into the value.
     const Bytes zeroAfter = {'x', 'y', 0};
+    const Bytes moreAfter = {'x', 'y', 'z', 'z', 0};
     const auto key = backend_->Open(kScratchKey, false);
     ASSERT_TRUE(key.has_value());
     EXPECT_TRUE(backend_->Set(*key, "ZeroAfter", RegType::Sz, std::span(zeroAfter).first(2)));
+    EXPECT_TRUE(backend_->Set(*key, "MoreAfter", RegType::Sz, std::span(moreAfter).first(2)));
     backend_->Close(*key);
-    EXPECT_EQ(RawQuery("ZeroAfter").size, 2u);
+    EXPECT_EQ(RawQuery("ZeroAfter").data, stored("xy"));
+    EXPECT_EQ(RawQuery("MoreAfter").data, stored("xy"));
 }
 
 TEST_P(RegistryContract, StringsWithTerminatorOrExpandTypeReadTheSame) {
@@ -135,12 +147,12 @@ TEST_P(RegistryContract, StringsWithTerminatorOrExpandTypeReadTheSame) {
     EXPECT_EQ(Reg().ReadString("Expand"), "%TEMP%\\x"); // not expanded
 }
 
-TEST_P(RegistryContract, EmptyStringIsAValueWithoutData) {
+TEST_P(RegistryContract, EmptyStringIsAValueWithoutCharacters) {
     Reg().WriteString("Empty", "");
     const QueryResult raw = RawQuery("Empty");
     EXPECT_EQ(raw.status, QueryStatus::Ok);
     EXPECT_EQ(raw.type, RegType::Sz);
-    EXPECT_EQ(raw.size, 0u);
+    EXPECT_EQ(raw.data, GetParam().stringEnd());
     EXPECT_EQ(Reg().ReadString("Empty"), "");
     EXPECT_EQ(RegistryErrorOf([&] { Reg().ReadInteger("Empty"); }), "Invalid data type for 'Empty'");
 }

@@ -73,6 +73,9 @@ def _load_env():
 
 
 ENV = _load_env()
+if ENV.get("TAVRIN_SESSION_UNAVAILABLE"):
+    sys.stderr.write(f"not tested: {ENV['TAVRIN_SESSION_UNAVAILABLE']}\n")
+    sys.exit(77)  # CTest counts the scenario as skipped
 SCR = os.environ.get("TAVRIN_SCR", "")
 BUILD_DIR = os.environ.get("TAVRIN_BUILD_DIR", os.path.dirname(os.environ["TAVRIN_HARNESS"]))
 PROBE = ENV.get("TAVRIN_PROBE", "")
@@ -293,7 +296,7 @@ def describe(window_list):
 def reg_load(text, name="state.reg"):
     """Imports REGEDIT4 text (the header is added) with `regedit /S`: one call sets many values.
     Lines: [KEY], [-KEY], "v"="text", "v"=dword:0000006f, "v"=hex:..., "v"=-."""
-    folder = os.path.join(BUILD_DIR, "harness", "tmp")
+    folder = os.path.join(os.environ["TAVRIN_HARNESS"], "tmp")
     os.makedirs(folder, exist_ok=True)
     path = os.path.join(folder, name)
     body = "REGEDIT4\r\n\r\n" + "\r\n".join(line.strip() for line in text.strip().splitlines()) + "\r\n"
@@ -325,14 +328,17 @@ def reg_raw(key, value):
 
 def reg_string(key, value):
     """(text up to the first zero byte, data size in bytes) of a REG_SZ value, or None when it
-    is missing. `key` is relative to HKEY_CURRENT_USER. Fails on another type."""
+    is missing. `key` is relative to HKEY_CURRENT_USER. Fails on another type and on bytes after
+    a zero."""
     raw = reg_raw(key, value)
     if raw is None:
         return None
     if raw["type"] != 1:
         raise HarnessError(f"{key}\\{value} has type {raw['type']}, not REG_SZ")
-    data = bytes.fromhex(raw["data"])
-    return data.split(b"\0")[0].decode("latin-1"), raw["size"]
+    text, _, rest = bytes.fromhex(raw["data"]).partition(b"\0")
+    if rest:
+        raise HarnessError(f"{key}\\{value} holds bytes after its terminating zero: {raw['data']}")
+    return text.decode("latin-1"), raw["size"]
 
 
 def reg_values(*keys):

@@ -27,6 +27,12 @@ UINT_PTR WINAPI NoWindowTimers(HWND window, UINT_PTR id, UINT interval, TIMERPRO
     return window ? 0 : SystemSetTimer(window, id, interval, procedure);
 }
 
+// The question the shell of the 95 family asks the foreground window before it runs a CD's
+// AutoRun program: 1 cancels it.
+LRESULT AskAutoPlay(TFormScreenSaver* form) {
+    return SendMessageA(form->Handle(), RegisterWindowMessageA("QueryCancelAutoPlay"), 0, 0);
+}
+
 class SaverPassword : public SaverWindow {
   protected:
     TFormScreenSaver* StartProtected(const std::string& password = "Secret") {
@@ -72,6 +78,7 @@ class SaverPassword : public SaverWindow {
 
 TEST_F(SaverPassword, SecondKeyShowsTheCentredPanelAndHoldsThePointer) {
     auto* form = StartProtected();
+    EXPECT_EQ(AskAutoPlay(form), 1) << "a CD's program would start behind the lock";
     AskForPassword(form);
     ExpectAsking(form);
     const tavrin::PanelPlacement place = tavrin::PlacePanel(ScreenWidth(), ScreenHeight(), 280, 74);
@@ -89,6 +96,7 @@ TEST_F(SaverPassword, SecondKeyShowsTheCentredPanelAndHoldsThePointer) {
 
 TEST_F(SaverPassword, WithoutStoredPasswordTheSecondKeyEndsTheSaver) {
     auto* form = StartProtected("");
+    EXPECT_EQ(AskAutoPlay(form), 0) << "the default answer lets AutoPlay run";
     PostKey(form);
     PostKey(form);
     EXPECT_FALSE(form->Panel1->Visible());

@@ -97,9 +97,10 @@ class RegKey {
         return RegSetValueExA(key_, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
     }
     bool SetDword(const char* name, DWORD value) const { return Set(name, REG_DWORD, &value, sizeof value); }
-    // As the program writes strings: the characters only, no terminating zero.
+    // The characters, followed in memory by a zero: Windows 98 stores up to it whatever the count.
     bool SetString(const char* name, std::string_view text) const {
-        return Set(name, REG_SZ, text.data(), static_cast<DWORD>(text.size()));
+        const std::string terminated(text);
+        return Set(name, REG_SZ, terminated.c_str(), static_cast<DWORD>(text.size()));
     }
     // A floating-point value: the 8 bytes of an IEEE-754 double in a REG_BINARY.
     bool SetDouble(const char* name, double value) const {
