@@ -1,123 +1,192 @@
-"""Registry values for the bad-input scenarios (bad_input_saver.py, bad_input_dialog.py): each
-value as it is stored (type and bytes), written through one REGEDIT4 import, and read back
-with the probe to compare."""
+#!/usr/bin/env python3
+"""Bad registry input with the real program: one row of each error box for the saver and the
+configuration dialog, and the lock-out check; wine.bad_input_test runs the whole tables
+in-process.
+
+The saver ("/s") must end on input, or, with the password option on and a password stored, show
+the panel and end once the password is typed as far as the panel's edit takes it (its first 20
+characters); then the desktop is given back and both registry keys hold what the row stored.
+The dialog ("/c") must open after its error box, and "Save" must write the layout's values (after
+a failed read it shows those; only the background, handed over as soon as it is read, stays)
+and leave the values it does not own as they were.
+"""
 import os
 import struct
+import subprocess
 import sys
-from dataclasses import dataclass
+from dataclasses import dataclass, field
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 import tavrin_harness as h  # noqa: E402
 
 PRODUCT_SUBKEY = r"Software\Quillam\Tavrin"
 DESKTOP_SUBKEY = r"Control Panel\Desktop"
-REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD, REG_MULTI_SZ, REG_QWORD = 1, 2, 3, 4, 7, 11
 MIB = 1 << 20
 
 
-@dataclass(frozen=True)
-class Data:
-    """A value as stored: its type and bytes, and how a REGEDIT4 file writes it."""
-    type: int
-    data: bytes
-    text: str
-
-    def stored(self):
-        return (self.type, self.data)
-
-
-def raw(kind, data):
-    return Data(kind, data, f"hex({kind:x}):" + ",".join(f"{b:02x}" for b in data))
-
-
-def sz(text):
-    # regedit stores the text with a terminating zero.
-    return Data(REG_SZ, text.encode("latin-1") + b"\0",
-                '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"')
-
-
-def sz_bytes(data):
-    """A REG_SZ with exactly these bytes (no zero added)."""
-    return raw(REG_SZ, data)
-
-
-def expand_sz(text):
-    return raw(REG_EXPAND_SZ, text.encode("latin-1") + b"\0")
-
-
-def multi_sz(*texts):
-    return raw(REG_MULTI_SZ, b"".join(t.encode("latin-1") + b"\0" for t in texts) + b"\0")
-
-
-def binary(data):
-    return raw(REG_BINARY, data)
-
-
-def dword(value):
-    return raw(REG_DWORD, (value & 0xFFFFFFFF).to_bytes(4, "little"))
-
-
-def dword_bytes(data):
-    """A REG_DWORD with these bytes, of any length."""
-    return raw(REG_DWORD, data)
-
-
-def qword(value):
-    return raw(REG_QWORD, (value & 0xFFFFFFFFFFFFFFFF).to_bytes(8, "little"))
-
-
-def double(value):
-    return binary(struct.pack("<d", value))
-
-
-BIG_TEXT = sz("7" * MIB)
-BOUNDARIES = [0, 1, 255, 256, 65535, 65536, 0xFFFFFFFF]
-
-
-def bad_type(name):
-    return f"Invalid data type for '{name}'"
-
-
-def no_data(name):
-    return f"Failed to get data for '{name}'"
-
-
-def regedit_text(product, use_password):
-    """A fresh product key holding `product` ({name: Data}) and "ScreenSaveUsePassword" set to
-    `use_password` (a Data) or removed (None)."""
-    lines = [f"[-{h.PRODUCT_KEY}]", f"[{h.PRODUCT_KEY}]"]
-    lines += [f'"{name}"={data.text}' for name, data in product.items()]
-    lines += [f"[{h.DESKTOP_KEY}]", f'"ScreenSaveUsePassword"={use_password.text if use_password else "-"}']
-    return "\n".join(lines)
+def stored(values):
+    """(type, bytes) of each value as h.product_key stores it (None: deleted)."""
+    def one(value):
+        if isinstance(value, int):
+            return (4, (value & 0xFFFFFFFF).to_bytes(4, "little"))
+        if isinstance(value, float):
+            return (3, struct.pack("<d", value))
+        return (3, value) if isinstance(value, bytes) else (1, value.encode("latin-1") + b"\0")
+    return {name: one(value) for name, value in values.items() if value is not None}
 
 
 def describe_diff(before, after):
     """The values added, removed or changed between two reg_values() results."""
-    if before is None or after is None:
-        return f"key {'absent' if before is None else 'present'} -> {'absent' if after is None else 'present'}"
     changes = []
-    for name in sorted(set(before) | set(after), key=str.lower):
-        old, new = before.get(name), after.get(name)
+    for name in sorted(set(before) | set(after or {}), key=str.lower):
+        old, new = before.get(name), (after or {}).get(name)
         if old != new:
             show = (lambda v: "absent" if v is None else f"type {v[0]}, {len(v[1])} bytes")
             changes.append(f"{name}: {show(old)} -> {show(new)}")
     return "; ".join(changes) or "none"
 
 
-def print_table(columns, outcomes, total):
-    """One line per row: its name and its outcome's columns."""
-    width = max([len(name) for name, _ in outcomes] + [4])
-    print(f"\n{'case':<{width}} | " + " | ".join(columns))
-    for name, outcome in outcomes:
-        print(f"{name:<{width}} | " + " | ".join(str(outcome.get(c, "?")) for c in columns))
-    print(f"{len(outcomes)} of {total} rows ran")
-    sys.stdout.flush()
+@dataclass
+class Row:
+    name: str
+    product: dict               # the whole product key, as for h.product_key
+    box: str                    # the error box's text, None: no box
+    use_password: int = None    # "ScreenSaveUsePassword" as a REG_DWORD, None: absent
+    password: str = None        # what the panel asks for; None: no panel
+    saved: dict = field(default_factory=dict)  # the dialog: what "Save" writes over LAYOUT
+
+    def load(self):
+        option = "-" if self.use_password is None else h.dword(self.use_password)
+        h.reg_load(f"[-{h.PRODUCT_KEY}]\n{h.product_key(**self.product)}\n[{h.DESKTOP_KEY}]\n"
+                   f'"ScreenSaveUsePassword"={option}', name="bad_input.reg")
 
 
-def dismiss_error_box(test, expected, outcome):
-    """Waits for the program's error box, checks it (caption "Tavrin", the expected text, one OK
-    button), records its text in `outcome` and presses OK."""
-    box = h.wait_message_box(timeout=5)
-    outcome["box"] = " / ".join(box["texts"])
-    test.assertEqual((box["title"], box["texts"], box["buttons"]), ("Tavrin", [expected], ["OK"]))
-    h.press("OK", pid=box["pid"])
+# A valid key as the dialog writes it: keys, clicks and moves end the saver, black background.
+SAVER_KEY = h.valid_settings(Background=0)
+# A long password: what the saver asks for is its first 20 characters.
+LONG_PASSWORD = ("Tavrin0123456789" * (MIB // 16 + 1))[:MIB]
+SAVER_ROWS = [
+    Row("PictureSet missing", {**SAVER_KEY, "PictureSet": None}, "Failed to get data for 'PictureSet'"),
+    Row("CLS REG_DWORD", {**SAVER_KEY, "CLS": 10}, "Invalid data type for 'CLS'"),
+    Row("Password 1 MiB", {**SAVER_KEY, "Password": LONG_PASSWORD}, None, 1, LONG_PASSWORD[:20]),
+]
+# How long one input gets to end the saver before the next one is sent.
+REACTION = 0.35
+# The password panel's OK button: the panel is centred, the button at (203, 13) 61x20 in it.
+PANEL = (280, 74)
+OK_ON_PANEL = (203 + 30, 13 + 10)
+
+# Values the layout does not have, so that the saved key shows whether they were read.
+DIALOG_KEY = h.valid_settings(Sensitivity=101, PictureSet=3, CLS=7.0, Speed=40, Background=0, Password="Secret",
+                              **{f"Pic_{n:02d}": n % 2 for n in range(1, 26)})
+# What "Save" writes from the layout's values ("Version" without a zero byte).
+LAYOUT = h.valid_settings(Speed=10, CLS=12.0, **{f"Pic_{n:02d}": 0 for n in range(1, 26)})
+DIALOG_ROWS = [
+    Row("CLS 1 MiB REG_SZ", {**DIALOG_KEY, "CLS": "7" * MIB}, "Failed to get data for 'CLS'"),
+    # The background is handed over before the pictures are read.
+    Row("Pic_25 REG_SZ", {**DIALOG_KEY, "Pic_25": "1"}, "Invalid data type for 'Pic_25'", saved={"Background": 0}),
+]
+CLIENT = (571, 296)
+SAVE = (464 + 89 // 2, 16 + 33 // 2)  # the middle of "Save" in the client area
+
+
+class BadInput(h.Scenario):
+    def dismiss_error_box(self, expected):
+        """Checks the program's error box (caption "Tavrin", the text, one OK button), presses OK."""
+        box = h.wait_message_box(timeout=5)
+        self.assertEqual((box["title"], box["texts"], box["buttons"]), ("Tavrin", [expected], ["OK"]))
+        h.press("OK", pid=box["pid"])
+
+    def ended(self, process, timeout=REACTION):
+        try:
+            process.wait(timeout=timeout)
+            return True
+        except subprocess.TimeoutExpired:
+            return False
+
+    def give_input(self, process, row, window):
+        """Two moves, then two keys, each given time to end the saver (Wine's own pointer moves
+        after a window shows may already have used up the ignored first input, so which one ends
+        it is not checked); with the panel expected, the password and OK. Returns the input that
+        ended the saver, or None."""
+        # The first move is the ignored first input (a still pointer's moves do not count), so
+        # it gets only a glance.
+        for label, point, reaction in [("move 1", (300, 300), 0.1), ("move 2", (640, 420), REACTION)]:
+            h.move(*point)
+            if self.ended(process, timeout=reaction):
+                return label
+        # The window has been up for a while: focusing it needs no further settling time.
+        h.xdotool("windowfocus", "--sync", h.x_window(window))
+        for label, keys in [("key 1", "a"), ("key 2", "b")]:
+            h.key(keys)
+            if self.ended(process):
+                return label
+        if row.password is None:
+            return None
+        # Still running: the panel is up. Erase what the keys typed, type the password, OK.
+        h.xdotool("key", "--repeat", 4, "--delay", 10, "BackSpace")
+        h.xdotool("type", "--delay", 10, row.password)
+        left, top = h.SCREEN[0] // 2 - PANEL[0] // 2, h.SCREEN[1] // 2 - PANEL[1] // 2
+        h.move(left + OK_ON_PANEL[0], top + OK_ON_PANEL[1])
+        h.click(1)
+        return "password + OK" if self.ended(process, timeout=3) else None
+
+    def test_saver(self):
+        # The desktop key as the reset left it: without "ScreenSaveUsePassword".
+        reset_desktop = h.reg_values(DESKTOP_SUBKEY)[DESKTOP_SUBKEY]
+        self.assertNotIn("ScreenSaveUsePassword", reset_desktop)
+        with h.probe_server():
+            for row in SAVER_ROWS:
+                with self.case(row=row.name):
+                    row.load()
+                    h.park_pointer()
+                    process = self.start("/s")
+                    if row.box:
+                        self.dismiss_error_box(row.box)
+                    window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+                    ended_by = self.give_input(process, row, window)
+                    if ended_by is None:
+                        self.fail(f"the saver did not end; windows: {h.describe(h.program_windows(visible=False))}")
+                    if row.password is None:
+                        self.assertNotEqual(ended_by, "password + OK")
+                    else:
+                        self.assertEqual(ended_by, "password + OK", "the input ended the saver without the password")
+                    self.assert_desktop_back()
+                    keys = h.reg_values(PRODUCT_SUBKEY, DESKTOP_SUBKEY)
+                    desktop = dict(reset_desktop)
+                    if row.use_password is not None:
+                        desktop.update(stored({"ScreenSaveUsePassword": row.use_password}))
+                    product = stored(row.product)
+                    self.assertEqual(keys[PRODUCT_SUBKEY], product, "the product key is not what the row "
+                                     f"stored: {describe_diff(product, keys[PRODUCT_SUBKEY])}")
+                    self.assertEqual(keys[DESKTOP_SUBKEY], desktop,
+                                     f"the desktop key changed: {describe_diff(desktop, keys[DESKTOP_SUBKEY])}")
+
+    def test_dialog(self):
+        desktop = h.reg_values(DESKTOP_SUBKEY)[DESKTOP_SUBKEY]
+        with h.probe_server():
+            for row in DIALOG_ROWS:
+                with self.case(row=row.name):
+                    row.load()
+                    process = self.start("/c")
+                    self.dismiss_error_box(row.box)
+                    window = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME, timeout=5)
+                    x, y, width, height = window["rect"]
+                    border = (width - CLIENT[0]) // 2
+                    h.move(x + border + SAVE[0], y + height - CLIENT[1] - border + SAVE[1])
+                    h.click(1)
+                    try:
+                        h.wait_exit(process, timeout=5)
+                    except h.HarnessError:
+                        self.fail(f"\"Save\" did not end the dialog; windows: "
+                                  f"{h.describe(h.program_windows(visible=False))}")
+                    after = h.reg_values(PRODUCT_SUBKEY)[PRODUCT_SUBKEY]
+                    expected = {**stored(row.product), **stored({**LAYOUT, **row.saved}), "Version": (1, b"2")}
+                    self.assertEqual(after, expected, "the saved key differs from what the dialog read: "
+                                     f"{describe_diff(expected, after)}")
+            self.assertEqual(h.reg_values(DESKTOP_SUBKEY)[DESKTOP_SUBKEY], desktop,
+                             "the dialog changed the desktop key")
+
+
+if __name__ == "__main__":
+    h.main()

@@ -11,15 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "Unit2.h"
 #include "core/SliderRules.h"
 #include "settings/Win32RegistryBackend.h"
-#include "support/ApplicationPump.h"
+#include "support/ConfigureDialog.h"
 #include "support/MessageBoxCatcher.h"
-#include "support/WineTestSupport.h"
 
 namespace {
 
+using testsupport::ConfigureDialog;
 using testsupport::MessageBoxCatcher;
 using testsupport::PumpApplicationFor;
 using testsupport::PumpApplicationUntilIdle;
@@ -35,19 +34,12 @@ bool ProductKeyExists() {
     return true;
 }
 
-struct Stored {
-    DWORD type = REG_NONE;
-    std::vector<BYTE> bytes;
-};
-
-Stored Read(const char* name) {
-    Stored value;
-    if (!testsupport::ProductKey().Get(name, value.type, value.bytes)) value.type = REG_NONE;
-    return value;
+testsupport::RegValue Read(const char* name) {
+    return testsupport::ProductKey().Get(name);
 }
 
 void ExpectDword(const char* name, DWORD expected) {
-    const Stored value = Read(name);
+    const testsupport::RegValue value = Read(name);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD)) << name;
     ASSERT_EQ(value.bytes.size(), 4u) << name;
     DWORD number;
@@ -56,7 +48,7 @@ void ExpectDword(const char* name, DWORD expected) {
 }
 
 void ExpectDouble(const char* name, double expected) {
-    const Stored value = Read(name);
+    const testsupport::RegValue value = Read(name);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_BINARY)) << name;
     ASSERT_EQ(value.bytes.size(), 8u) << name;
     double number;
@@ -68,7 +60,7 @@ void ExpectDouble(const char* name, double expected) {
 DWORD StoredPictures() {
     DWORD bits = 0;
     for (int n = 1; n <= 25; ++n) {
-        const Stored value = Read(SaverValues::PictureValue(n).c_str());
+        const testsupport::RegValue value = Read(SaverValues::PictureValue(n).c_str());
         EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD)) << n;
         if (value.bytes.size() != 4) continue;
         DWORD flag;
@@ -81,9 +73,9 @@ DWORD StoredPictures() {
 
 // The whole key as the save leaves it, from "Version" on.
 void ExpectSaved(DWORD sensitivity, DWORD set, double cls, DWORD speed, DWORD background, DWORD pictures) {
-    const Stored version = Read("Version");
+    const testsupport::RegValue version = Read("Version");
     EXPECT_EQ(version.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_STREQ(std::string(version.bytes.begin(), version.bytes.end()).c_str(), "2"); // no zero byte stored
+    EXPECT_STREQ(version.bytes.c_str(), "2");
     ExpectDword("Sensitivity", sensitivity);
     ExpectDword("PictureSet", set);
     ExpectDouble("CLS", cls);
@@ -192,31 +184,6 @@ DWORD Checks(const tk::TListView& list) {
         bits |= (list.Checked(k) ? 1u : 0u) << k;
     return bits;
 }
-
-// ---- fixture ------------------------------------------------------------------------------
-
-class ConfigureDialog : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        tk::Application.Initialize();
-        testsupport::DeleteProductKey();
-    }
-    void TearDown() override {
-        tk::Application.ResetForTests();
-        ConfigureRegistry = [] { return std::make_unique<tavrin::Win32RegistryBackend>(); };
-        testsupport::DeleteProductKey();
-    }
-    TFormConfigure& Open() {
-        auto* form = tk::Application.CreateForm<TFormConfigure>();
-        form->Show();
-        PumpApplicationUntilIdle();
-        return *form;
-    }
-    static bool Ended() {
-        PumpApplicationUntilIdle();
-        return tk::Application.Terminated();
-    }
-};
 
 // ---- layout -------------------------------------------------------------------------------
 
@@ -416,17 +383,6 @@ TEST_F(ConfigureDialog, LoadShowsStoredValuesWithEveryClamp) {
         EXPECT_EQ(f.BackgroundRadioGroup->ItemIndex(), c.shown.background);
         tk::Application.ResetForTests();
     }
-}
-
-TEST_F(ConfigureDialog, FailedLoadShowsTheErrorAndKeepsLayoutValues) {
-    testsupport::ProductKey().SetString("Password", "secret");
-    MessageBoxCatcher catcher;
-    TFormConfigure& f = Open();
-    ASSERT_EQ(catcher.Boxes().size(), 1u);
-    EXPECT_EQ(catcher.Boxes()[0].text, "Failed to get data for 'Sensitivity'");
-    EXPECT_TRUE(f.Visible());
-    EXPECT_EQ(f.RxSliderSpeed->Value(), 10);
-    EXPECT_TRUE(f.CheckBoxK->Checked());
 }
 
 // ---- pictures -----------------------------------------------------------------------------

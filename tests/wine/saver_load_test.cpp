@@ -1,13 +1,11 @@
 // The saver's settings load in-process: the error box of a failed load and the defaults the
-// saver runs with then, the system's password option and the input sensitivity code.
+// saver runs with then, and the input sensitivity code.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "wine/support/MessageBoxCatcher.h"
 #include "wine/support/SaverWindow.h"
@@ -101,66 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LoadFailureCase{"PictureSevenMissing", PictureSevenMissing,
                                       "Failed to get data for 'Pic_07'", 200, 240000, 0, 20, 1}),
     [](const auto& info) { return std::string(info.param.name); });
-
-struct UsePasswordCase {
-    const char* name;
-    void (*prepare)();
-    bool usePassword;
-};
-
-void UsePasswordMissing() {
-    testsupport::RemoveUsePassword();
-}
-void UsePasswordAsText() {
-    testsupport::RegKey::Create(testsupport::kDesktopKey).SetString("ScreenSaveUsePassword", "1");
-}
-void UsePasswordAsBinary() {
-    const BYTE one[4] = {1, 0, 0, 0};
-    testsupport::RegKey::Create(testsupport::kDesktopKey).Set("ScreenSaveUsePassword", REG_BINARY, one, 4);
-}
-void UsePasswordOn() {
-    testsupport::SetUsePassword(1);
-}
-void UsePasswordTwo() {
-    testsupport::SetUsePassword(2);
-}
-void UsePasswordOff() {
-    testsupport::SetUsePassword(0);
-}
-
-class SaverUsePassword : public SaverWindow, public ::testing::WithParamInterface<UsePasswordCase> {};
-
-// The system's option missing or of another type reads as off, and the load goes on: no error,
-// the settings are used, and (option off) the stored password is erased.
-TEST_P(SaverUsePassword, OptionIsReadWithoutEndingTheLoad) {
-    const UsePasswordCase& c = GetParam();
-    testsupport::SaverValues values;
-    values.speed = 3;
-    values.Write();
-    testsupport::ProductKey().SetString("Password", "abc");
-    c.prepare();
-    MessageBoxCatcher catcher;
-    auto* form = Start();
-    EXPECT_TRUE(catcher.Boxes().empty()) << Describe(catcher);
-    EXPECT_EQ(SaverSettings.UsePassword, c.usePassword);
-    EXPECT_EQ(form->TimerSpeed->Interval(), 300u);
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    ASSERT_TRUE(testsupport::ProductKey().Get("Password", type, data));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    const std::string stored(data.begin(), std::find(data.begin(), data.end(), BYTE{0}));
-    EXPECT_EQ(stored, c.usePassword ? "abc" : "");
-    EXPECT_EQ(SaverSettings.Password, c.usePassword ? "abc" : "");
-}
-
-INSTANTIATE_TEST_SUITE_P(Desktop, SaverUsePassword,
-                         ::testing::Values(UsePasswordCase{"Missing", UsePasswordMissing, false},
-                                           UsePasswordCase{"Text", UsePasswordAsText, false},
-                                           UsePasswordCase{"Binary", UsePasswordAsBinary, false},
-                                           UsePasswordCase{"Off", UsePasswordOff, false},
-                                           UsePasswordCase{"On", UsePasswordOn, true},
-                                           UsePasswordCase{"Two", UsePasswordTwo, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 struct SensitivityCase {
     DWORD stored;

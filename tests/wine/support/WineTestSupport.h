@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -69,6 +70,14 @@ inline constexpr char kProductKey[] = "Software\\Quillam\\Tavrin";
 inline constexpr char kDesktopKey[] = "Control Panel\\desktop";
 inline constexpr char kUsePasswordValue[] = "ScreenSaveUsePassword";
 
+// A value as stored: its type and bytes.
+struct RegValue {
+    DWORD type = REG_NONE;
+    std::string bytes;
+    bool operator==(const RegValue&) const = default;
+};
+using RegValues = std::map<std::string, RegValue>; // a whole key, by value name
+
 class RegKey {
   public:
     RegKey() = default;
@@ -106,14 +115,31 @@ class RegKey {
     bool SetDouble(const char* name, double value) const {
         return Set(name, REG_BINARY, &value, sizeof value);
     }
+    bool Set(const char* name, const RegValue& value) const {
+        return Set(name, value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
+    }
     bool Delete(const char* name) const { return RegDeleteValueA(key_, name) == ERROR_SUCCESS; }
 
-    // Type and bytes of a value; false when it is missing.
-    bool Get(const char* name, DWORD& type, std::vector<BYTE>& data) const {
+    // Type and bytes of a value; a missing one reads as REG_NONE with no bytes.
+    RegValue Get(const char* name) const {
+        RegValue value;
         DWORD size = 0;
-        if (RegQueryValueExA(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-        data.assign(size, 0);
-        return RegQueryValueExA(key_, name, nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
+        if (RegQueryValueExA(key_, name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) return {};
+        value.bytes.assign(size, '\0');
+        auto* data = reinterpret_cast<BYTE*>(value.bytes.data());
+        if (RegQueryValueExA(key_, name, nullptr, &value.type, data, &size) != ERROR_SUCCESS) return {};
+        value.bytes.resize(size);
+        return value;
+    }
+    RegValues Values() const {
+        RegValues values;
+        char name[16384]; // the longest value name the registry takes
+        DWORD length = sizeof name;
+        for (DWORD i = 0;
+             RegEnumValueA(key_, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+             ++i, length = sizeof name)
+            values[name] = Get(name);
+        return values;
     }
 
   private:
