@@ -10,6 +10,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "harness"))
 import tavrin_harness as h  # noqa: E402
+from password_dialog import click_ok  # noqa: E402
 
 WRONG_PASSWORD = "The passwort that you typed is not correct.\r\nTray typig it again."
 BLACK = (0, 0, 0)
@@ -94,10 +95,12 @@ class PanelChecks:
     def password_from_the_dialog_ends_the_saver(self, password="Tavrin 7"):
         """"/a" stores a password; the protected "/s" then asks for it and takes it."""
         process = self.start("/a")
-        h.focus(h.wait_window(cls=h.PASSWORD_CLASS, exe=h.SCR_NAME, timeout=5))
+        dialog = h.wait_window(cls=h.PASSWORD_CLASS, exe=h.SCR_NAME, timeout=5)
+        h.focus(dialog)
         for field in range(2):
             h.xdotool("type", "--delay", 40, password)
-            h.key("Tab" if field == 0 else "Return")
+            h.key("Tab")
+        click_ok(dialog)
         h.wait_exit(process, timeout=5)
         self.assertEqual(h.reg_string(r"Software\Quillam\Tavrin", "Password")[0], password)
         process, _ = self.start_protected(password=None)
