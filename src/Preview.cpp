@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "core/CommandLine.h"
-#include "core/PictureTick.h"
 #include "core/Random.h"
 #include "core/Rounding.h"
 #include "settings/Registry.h"
@@ -19,13 +18,6 @@ constexpr UINT_PTR kCleaningTimer = 2;
 // How often the preview looks at its host: a resize or the host's end is seen within this.
 constexpr UINT kWatchInterval = 200;
 
-int ScreenWidth() {
-    return GetSystemMetrics(SM_CXSCREEN);
-}
-int ScreenHeight() {
-    return GetSystemMetrics(SM_CYSCREEN);
-}
-
 void RegisterPreviewClass(WNDPROC procedure) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = procedure;
@@ -36,47 +28,12 @@ void RegisterPreviewClass(WNDPROC procedure) {
 }
 } // namespace
 
-// A bitmap selected into a memory device context for as long as both live.
-class MemoryPicture {
-  public:
-    MemoryPicture(int width, int height) : width_(width), height_(height) {
-        tk::WindowDc screen(nullptr);
-        dc_.reset(CreateCompatibleDC(screen.get()));
-        bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
-        if (dc_ && bitmap_) previous_ = SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~MemoryPicture() {
-        if (previous_) SelectObject(dc_.get(), previous_);
-    }
-    MemoryPicture(const MemoryPicture&) = delete;
-    MemoryPicture& operator=(const MemoryPicture&) = delete;
-    HDC dc() const { return previous_ ? dc_.get() : nullptr; }
-    // The size it was made at: the screen's size may read otherwise later (a host of another
-    // display scaling awareness).
-    int width() const { return width_; }
-    int height() const { return height_; }
-
-  private:
-    int width_, height_;
-    tk::UniqueMemoryDc dc_;
-    tk::UniqueBitmap bitmap_;
-    HGDIOBJ previous_ = nullptr;
-};
-
 TPreview::TPreview(HWND host) : host_(host) {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    tavrin::SharedRandom().Seed(
-        tavrin::MillisecondsSinceMidnight(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds));
     tavrin::Win32RegistryBackend backend;
     tavrin::TRegistry registry(backend);
     tavrin::LoadPreviewSettings(registry, tavrin::SharedRandom(), settings_);
-    // Captured before the view shows, so the desktop is the one the user left.
-    if (settings_.Background == 1) {
-        desktop_ = std::make_unique<MemoryPicture>(ScreenWidth(), ScreenHeight());
-        tk::WindowDc screen(nullptr);
-        BitBlt(desktop_->dc(), 0, 0, desktop_->width(), desktop_->height(), screen.get(), 0, 0, SRCCOPY);
-    }
+    // Before the view shows, so the desktop is the one the user left.
+    show_.KeepBackground({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     RECT client = {};
     if (!GetClientRect(host, &client)) return;
     MakeSurface(client.right, client.bottom);
@@ -90,43 +47,21 @@ TPreview::TPreview(HWND host) : host_(host) {
         SetTimer(Handle(), kCleaningTimer, cleaning, nullptr);
 }
 
-// Declared last, the view goes before the pictures it paints from.
-TPreview::~TPreview() = default;
-
 void TPreview::MakeSurface(int clientWidth, int clientHeight) {
     layout_ = tavrin::LayoutPreview(clientWidth, clientHeight);
-    canvas_ = std::make_unique<MemoryPicture>(layout_.width, layout_.height);
-    Clean();
-}
-
-void TPreview::Clean() {
-    HDC canvas = canvas_->dc();
-    // Pictures shrink colour-on-colour, which keeps their pixel art crisp; the default mode would
-    // darken them. Where halftone is missing (Windows 95, 98 and ME) the desktop shrinks the same way.
-    SetStretchBltMode(canvas, COLORONCOLOR);
-    if (desktop_) {
-        SetStretchBltMode(canvas, HALFTONE); // averages the screen's pixels into the small picture
-        SetBrushOrgEx(canvas, 0, 0, nullptr);
-        StretchBlt(canvas, 0, 0, layout_.width, layout_.height, desktop_->dc(), 0, 0, desktop_->width(),
-                   desktop_->height(), SRCCOPY);
-        SetStretchBltMode(canvas, COLORONCOLOR);
-    } else {
-        const RECT all = {0, 0, layout_.width, layout_.height};
-        FillRect(canvas, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
+    show_.MakeSurface(layout_.width, layout_.height);
     if (window_) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void TPreview::Clean() {
+    show_.Clean();
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// The saver's draw for a screen of the preview's size (with its 32-pixel stamps), drawn at the
+// preview's picture size.
 void TPreview::StampPicture() {
-    const tavrin::Stamp stamp =
-        tavrin::NextStamp(tavrin::SharedRandom(), layout_.width, layout_.height, settings_.ActivePictures,
-                          settings_.ActiveCount, settings_.PictureSet);
-    // Looked up by name at every tick, as the saver does; a number without a picture draws nothing.
-    HICON icon = LoadIconA(tk::ModuleInstance(), tavrin::PictureResourceName(stamp.pictureNumber).c_str());
-    if (!icon) return;
-    const int size = layout_.pictureSize;
-    DrawIconEx(canvas_->dc(), stamp.x, stamp.y, icon, size, size, 0, nullptr, DI_NORMAL);
-    const RECT area = {stamp.x, stamp.y, stamp.x + size, stamp.y + size};
+    const RECT area = show_.Stamp(show_.Surface(), layout_.width, layout_.height, layout_.pictureSize);
     InvalidateRect(Handle(), &area, FALSE);
 }
 
@@ -142,30 +77,34 @@ bool TPreview::FollowHost() {
     return true;
 }
 
-void TPreview::Paint() {
-    tk::PaintScope paint(Handle());
-    BitBlt(paint.get(), 0, 0, layout_.width, layout_.height, canvas_->dc(), 0, 0, SRCCOPY);
-}
-
 LRESULT CALLBACK TPreview::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE)
         SetWindowLongPtrA(
             window, GWLP_USERDATA,
             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* preview = reinterpret_cast<TPreview*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1; // the paint covers every pixel
-    case WM_PAINT:
-        if (!preview) break;
-        preview->Paint();
-        return 0;
-    case WM_TIMER:
-        if (preview && wParam == kPaceTimer) preview->StampPicture();
-        if (preview && wParam == kCleaningTimer) preview->Clean();
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
+    try {
+        switch (message) {
+        case WM_ERASEBKGND:
+            return 1; // the paint covers every pixel
+        case WM_PAINT: {
+            if (!preview) break;
+            tk::PaintScope paint(window);
+            preview->show_.Paint(paint.get());
+            return 0;
+        }
+        case WM_TIMER:
+            if (preview && wParam == kPaceTimer) preview->StampPicture();
+            if (preview && wParam == kCleaningTimer) preview->Clean();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        }
+    } catch (const std::exception&) {
+        // The boundary with the system. The preview opens no box: an error ends it, as the end
+        // of its view does, and the little monitor shows its host's own background again.
+        DestroyWindow(window);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -179,18 +118,21 @@ HWND PreviewHostFromCommandLine() {
 }
 
 int RunPreview(HWND host) {
-    TPreview preview(host);
-    if (!preview.Handle()) return 0;
     // A thread timer, not one of the view's: a view destroyed together with a host of another
     // process may never see a message of its own again.
     const UINT_PTR watch = SetTimer(nullptr, 0, kWatchInterval, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.hwnd == nullptr && msg.message == WM_TIMER && msg.wParam == watch) {
-            if (!preview.FollowHost()) break;
-            continue;
+    try {
+        TPreview preview(host);
+        MSG msg;
+        while (preview.Handle() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            if (msg.hwnd == nullptr && msg.message == WM_TIMER && msg.wParam == watch) {
+                if (!preview.FollowHost()) break;
+                continue;
+            }
+            DispatchMessageA(&msg);
         }
-        DispatchMessageA(&msg);
+    } catch (const std::exception&) {
+        // As in the view's window procedure: no box, the preview ends (no memory for its pictures).
     }
     KillTimer(nullptr, watch);
     return 0;

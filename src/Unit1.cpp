@@ -77,7 +77,8 @@ void RestoreDesktopOnTerminate() {
 } // namespace
 
 TFormScreenSaver::TFormScreenSaver()
-    : tk::TForm(layouts::kFormScreenSaver), queryCancelAutoPlay_(RegisterWindowMessageA("QueryCancelAutoPlay")) {
+    : tk::TForm(layouts::kFormScreenSaver), PictureShow(SaverSettings),
+      queryCancelAutoPlay_(RegisterWindowMessageA("QueryCancelAutoPlay")) {
     FormScreenSaver = this;
     OnCreate = [this] { FormCreate(); };
     OnActivate = [this] { FormActivate(); };
@@ -98,8 +99,6 @@ void TFormScreenSaver::Loaded() {
     TimerCLS = Find<tk::TTimer>("TimerCLS");
     TimerSpeed = Find<tk::TTimer>("TimerSpeed");
     TimerShowPanel = Find<tk::TTimer>("TimerShowPanel");
-    Backgroundimage = Find<tk::TImage>("Backgroundimage");
-    SaveBackground = Find<tk::TImage>("SaveBackground");
 
     ButtonOK->OnClick = [this] { ButtonOKClick(); };
     ButtonCancel->OnClick = [this] { ButtonCancelClick(); };
@@ -108,19 +107,16 @@ void TFormScreenSaver::Loaded() {
     TimerShowPanel->OnTimer = [this] { TimerShowPanelTimer(); };
 }
 
+// The draw was seeded when the picture show was made, with the form.
 void TFormScreenSaver::FormCreate() {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    tavrin::SharedRandom().Seed(
-        tavrin::MillisecondsSinceMidnight(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds));
     SaverSettings.ActiveCount = 0;
     previousForeground_ = GetForegroundWindow();
     {
         tk::WindowDc screen(nullptr);
         stampSize_ = tavrin::StampSize(GetDeviceCaps(screen.get(), LOGPIXELSX));
     }
-    // The background is sized to the screen even when the load fails, so the saver always
-    // covers the screen; the load's error still reaches the error box.
+    // The background covers the screen even when the load fails, so the saver always covers the
+    // screen; the load's error still reaches the error box.
     std::exception_ptr loadError;
     try {
         GetMyRegistry();
@@ -129,10 +125,10 @@ void TFormScreenSaver::FormCreate() {
     }
     // Every monitor (with one, the screen): where the window goes and what it shows.
     covered_ = screenNow_ = tk::CoveredScreen();
-    Backgroundimage->SetBounds({0, 0, CoveredWidth(), CoveredHeight()});
     // Before the window is first shown (and before the error box), so the frozen desktop is the
     // desktop as the user left it, without the saver's own window coming up.
-    CaptureBackground(CoveredWidth(), CoveredHeight());
+    PictureShow.KeepBackground(covered_);
+    PictureShow.MakeSurface(CoveredWidth(), CoveredHeight());
     if (loadError) std::rethrow_exception(loadError);
 }
 
@@ -142,25 +138,13 @@ void TFormScreenSaver::GetMyRegistry() {
     tavrin::LoadSaverSettings(registry, tavrin::SharedRandom(), SaverSettings);
 }
 
-void TFormScreenSaver::CaptureBackground(int width, int height) {
-    HDC picture = Backgroundimage->Canvas();
-    if (SaverSettings.Background == 1) {
-        tk::WindowDc screen(nullptr);
-        BitBlt(picture, 0, 0, width, height, screen.get(), covered_.left, covered_.top, SRCCOPY);
-    } else {
-        RECT all = {0, 0, width, height};
-        FillRect(picture, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
-    Backgroundimage->Changed();
-}
-
 void TFormScreenSaver::FormActivate() {
     takenOver_ = true;
     ArmInputFilterAfter([this] { TakeOverDesktop(); });
 }
 
-// Whichever step fails (no timer, no memory for a picture), its error reaches the error box and
-// the input filter is armed all the same, so the saver can always be ended.
+// Whichever step fails (no timer), its error reaches the error box and the input filter is armed
+// all the same, so the saver can always be ended.
 void TFormScreenSaver::ArmInputFilterAfter(const std::function<void()>& steps) {
     try {
         steps();
@@ -172,13 +156,10 @@ void TFormScreenSaver::ArmInputFilterAfter(const std::function<void()>& steps) {
 }
 
 void TFormScreenSaver::TakeOverDesktop() {
-    const int width = CoveredWidth(), height = CoveredHeight();
     SetTopLeft(0, 0);
-    SaveBackground->SizePicture(width, height);
-    BitBlt(SaveBackground->Canvas(), 0, 0, width, height, Backgroundimage->Canvas(), 0, 0, SRCCOPY);
     SetState(tk::WindowState::Maximized);
     // A maximised window keeps to one monitor; the saver covers them all.
-    SetBounds({covered_.left, covered_.top, width, height});
+    SetBounds({covered_.left, covered_.top, CoveredWidth(), CoveredHeight()});
     SetUnhandledExceptionFilter(RestoreDesktopOnCrash);
     std::set_terminate(RestoreDesktopOnTerminate);
     ShowTaskbars(SW_HIDE);
@@ -220,6 +201,11 @@ LRESULT TFormScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     // The shell of Windows 95 (with Internet Explorer 4), 98 and ME asks the foreground window
     // before it runs a CD's AutoRun program: behind a locked screen, that program must not start.
     if (message == queryCancelAutoPlay_ && PasswordProtected()) return 1;
+    if (message == WM_PAINT) {
+        tk::PaintScope paint(Handle());
+        PictureShow.Paint(paint.get());
+        return 0;
+    }
     if (message == WM_DISPLAYCHANGE) screenNow_ = tk::CoveredScreen();
     // Acted on once the switch is over: activating the saver from inside it would be undone
     // by the rest of the switch.
@@ -257,30 +243,20 @@ bool TFormScreenSaver::PasswordProtected() const {
     return SaverSettings.UsePassword && !SaverSettings.Password.empty();
 }
 
-// The ticks and the cleaning use the screen's size as it is now: read again when the system
-// announces a display change rather than at every tick, since under Wine each read is a call to
-// the display driver.
+// The stamps go on the window's own surface, never into the show's: whatever repaints an area
+// shows the background there again. The ticks use the screen's size as it is now: read again
+// when the system announces a display change rather than at every tick, since under Wine each
+// read is a call to the display driver.
 void TFormScreenSaver::Timer1Timer() {
-    const tavrin::Rect area = screenNow_;
-    const tavrin::Stamp stamp = tavrin::NextStamp(
-        tavrin::SharedRandom(), area.right - area.left, area.bottom - area.top, SaverSettings.ActivePictures,
-        SaverSettings.ActiveCount, SaverSettings.PictureSet, stampSize_);
-    // Looked up by name at every tick; a name without a resource gives no icon and no stamp. The
-    // picture's own 32 x 32 image, not the system's large icon, which may be another size; shared,
-    // so the system keeps one copy of each for the run, as it does for LoadIcon.
-    const auto icon = static_cast<HICON>(
-        LoadImageA(tk::ModuleInstance(), tavrin::PictureResourceName(stamp.pictureNumber).c_str(), IMAGE_ICON,
-                   tavrin::kPictureSize, tavrin::kPictureSize, LR_SHARED));
-    if (!icon) return;
     tk::WindowDc surface(Handle());
-    DrawIconEx(surface.get(), stamp.x, stamp.y, icon, stampSize_, stampSize_, 0, nullptr, DI_NORMAL);
+    PictureShow.Stamp(surface.get(), screenNow_.right - screenNow_.left, screenNow_.bottom - screenNow_.top,
+                      stampSize_, stampSize_);
 }
 
+// The repaint of the whole window wipes every stamp.
 void TFormScreenSaver::TimerCLSTimer() {
-    const tavrin::Rect area = screenNow_;
-    BitBlt(Backgroundimage->Canvas(), 0, 0, area.right - area.left, area.bottom - area.top,
-           SaveBackground->Canvas(), 0, 0, SRCCOPY);
-    Backgroundimage->Changed();
+    PictureShow.Clean();
+    InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 // The pointer's rest is where it is now, within the system's drag rectangle: only a move out of

@@ -1,6 +1,7 @@
 // The saver window: covers the screen with the frozen desktop (or black), stamps pictures,
 // wipes them, watches the user's input and asks for the password when one is set.
 #pragma once
+#include "PictureShow.h"
 #include "core/InputWatch.h"
 #include "core/PictureTick.h"
 #include "settings/SaverSettings.h"
@@ -21,36 +22,37 @@ class TFormScreenSaver : public tk::TForm {
     tk::TTimer* TimerCLS = nullptr;
     tk::TTimer* TimerSpeed = nullptr;
     tk::TTimer* TimerShowPanel = nullptr;
-    tk::TImage* Backgroundimage = nullptr;
-    tk::TImage* SaveBackground = nullptr;
+    // Made with the form, so the draw is seeded before FormCreate loads the settings; its
+    // surface covers every monitor, and the ticks stamp on the window over it.
+    TPictureShow PictureShow;
 
     void FormActivate();
     void Timer1Timer();
     void TimerCLSTimer();
-    void ButtonCancelClick();
-    void FormClose();
-    void ExitScreenSaver();
-    void ShowExitPanel();
-    void GetMyRegistry();
-    void ButtonOKClick();
     void TimerShowPanelTimer();
-    void FormCreate();
-    bool FormCloseQuery();
-    // The application-wide message filter while the saver watches for input.
-    void CheckUserInput(MSG& Msg, bool& Handled);
+    // Gives the desktop back (also from the handlers of a crash).
+    void ExitScreenSaver();
 
   protected:
     void Loaded() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void FormCreate();
+    void FormClose();
+    bool FormCloseQuery();
+    void ButtonOKClick();
+    void ButtonCancelClick();
+    void ShowExitPanel();
+    void GetMyRegistry();
+    // The application-wide message filter while the saver watches for input.
+    void CheckUserInput(MSG& Msg, bool& Handled);
     void TakeOverDesktop();
     bool PasswordProtected() const;
     void OtherProgramActivated();
     void ArmInputFilter();
     void ArmInputFilterAfter(const std::function<void()>& steps);
     void DisarmInputFilter();
-    void CaptureBackground(int width, int height);
 
     // The shell's question whether a CD's AutoRun program may start.
     const UINT queryCancelAutoPlay_;

@@ -1,7 +1,7 @@
 #include "Unit2.h"
 
 #include "About.h"
-#include "core/PictureTick.h"
+#include "PictureShow.h"
 #include "core/SpinRules.h"
 #include "layouts/FormConfigure.h"
 #include "core/PictureCatalogue.h"
@@ -78,8 +78,8 @@ void TFormConfigure::FormCreate() {
 // Picture n goes to the image list of its set, so image k of list s is picture k + 1 of set s.
 void TFormConfigure::FillImageLists() {
     for (int number = 1; number <= tavrin::kPictureCount; ++number) {
-        HICON icon = LoadIconA(tk::ModuleInstance(), tavrin::PictureResourceName(number).c_str());
-        ImageLists[tavrin::ImageListForPicture(number) - 1].AddIcon(icon); // a copy: the icon is shared
+        // A copy of the picture's own 32 x 32 image, as the saver stamps it; the image is shared.
+        ImageLists[tavrin::ImageListForPicture(number) - 1].AddIcon(LoadPicture(number));
     }
 }
 

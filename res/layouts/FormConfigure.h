@@ -79,7 +79,7 @@ inline constexpr ControlSpec kFormConfigureControls[] = {
     {.name = "Label1", .kind = ControlKind::Label, .parent = "GroupBox2", .bounds = {22, 32, 77, 17},
      .caption = "Clean every", .tabStop = false},
     {.name = "RxSpinEditCLS", .kind = ControlKind::SpinEdit, .parent = "GroupBox2",
-     .bounds = {32, 64, 49, 26}, .caption = "12", .tabStop = false, .maxLength = tavrin::kSpinMaxLength,
+     .bounds = {32, 64, 49, 26}, .caption = "12", .tabStop = false, .maxLength = 2,
      .minValue = tavrin::kClsSpin.min, .maxValue = tavrin::kClsSpin.max, .increment = 1,
      .value = tavrin::kClsSpinDefault},
     {.name = "Label2", .kind = ControlKind::Label, .parent = "GroupBox2", .bounds = {32, 104, 52, 17},

@@ -1,6 +1,6 @@
-// Layout of the saver window: a borderless, top-most, maximised form with the background
-// pictures, the hidden password panel and the three timers. The panel scales with the screen's
-// density; the pictures are sized in pixels to the screen.
+// Layout of the saver window: a borderless, top-most, maximised form with the hidden password
+// panel and the three timers. The panel scales with the screen's density; the picture show
+// under it is sized in pixels to the screen by the form (Unit1).
 #pragma once
 #include "settings/RegistryLayout.h"
 #include "toolkit/Layout.h"
@@ -13,9 +13,6 @@ using namespace tk;
 inline constexpr FontSpec kSaverLabelFont = {.face = "MS Sans Serif", .height = 11};
 
 inline constexpr ControlSpec kFormScreenSaverControls[] = {
-    {.name = "Backgroundimage", .kind = ControlKind::Image, .bounds = {8, 48, 41, 33}, .pixelBounds = true},
-    {.name = "SaveBackground", .kind = ControlKind::Image, .bounds = {64, 48, 41, 33}, .pixelBounds = true,
-     .visible = false},
     {.name = "Panel1", .kind = ControlKind::Panel, .bounds = {120, 13, 280, 74}, .caption = " ",
      .visible = false, .tabOrder = 0, .bevelInner = BevelStyle::Lowered, .bevelOuter = BevelStyle::Raised,
      .singleBorder = true},
@@ -27,6 +24,7 @@ inline constexpr ControlSpec kFormScreenSaverControls[] = {
      .caption = "OK", .tabOrder = 1},
     {.name = "ButtonCancel", .kind = ControlKind::Button, .parent = "Panel1", .bounds = {203, 39, 61, 20},
      .caption = "Cancel", .tabOrder = 2},
+    // The set-up replaces these two intervals with the settings' pace and cleaning interval.
     {.name = "TimerSpeed", .kind = ControlKind::Timer, .interval = 200, .enabled = false},
     {.name = "TimerCLS", .kind = ControlKind::Timer, .interval = 6000, .enabled = false},
     {.name = "TimerShowPanel", .kind = ControlKind::Timer, .interval = 30000, .enabled = false},

@@ -23,10 +23,6 @@ bool AcceptsChar(char c) {
     return (c >= '0' && c <= '9') || c == '+' || c == '-' || code < 32;
 }
 
-bool FitsLength(std::string_view text, int maxLength) {
-    return maxLength >= 0 && text.size() <= static_cast<std::size_t>(maxLength);
-}
-
 std::optional<int> ParseWholeNumber(std::string_view text) {
     bool negative = false;
     if (!text.empty() && (text[0] == '+' || text[0] == '-')) {

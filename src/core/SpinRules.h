@@ -13,12 +13,9 @@ struct SpinRange {
 // The cleaning-interval spin edit of the configuration dialog (minutes) and its first value.
 inline constexpr SpinRange kClsSpin{1, 60};
 inline constexpr int kClsSpinDefault = 12;
-inline constexpr int kSpinMaxLength = 2;
 
 // Typing accepts digits, '+', '-' and control characters (codes below 32); the rest beeps.
 bool AcceptsChar(char c);
-
-bool FitsLength(std::string_view text, int maxLength = kSpinMaxLength);
 
 // An optional sign and one or more decimal digits, nothing else, within the int range.
 std::optional<int> ParseWholeNumber(std::string_view text);

@@ -611,7 +611,12 @@ LRESULT TSlider::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK TSlider::SliderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = ControlOf<TSlider>(window);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
+    try { // the boundary, as a form's (TForm::WindowProc)
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        Application.ShowException(error);
+        return 0;
+    }
 }
 
 // ---- TSpinEdit ---------------------------------------------------------------------------

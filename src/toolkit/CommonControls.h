@@ -156,7 +156,6 @@ class TSlider : public TControl {
 
     int Value() const { return value_; }
     void SetValue(int value);
-    const tavrin::SliderRange& Range() const { return range_; }
 
     // Geometry in client pixels, for painting and for tests that press or drag.
     int TrackStart() const;

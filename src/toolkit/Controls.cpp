@@ -73,7 +73,7 @@ HWND TControl::HostWindow() const {
 }
 
 double TControl::Scale() const {
-    return spec_.pixelBounds ? 1.0 : form_.Scale();
+    return form_.Scale();
 }
 
 int TControl::PixelWidth() const {
@@ -97,22 +97,6 @@ RECT TControl::RectInHost() const {
     return {left, top, left + Scaled(bounds_.width, scale), top + Scaled(bounds_.height, scale)};
 }
 
-void TControl::SetBounds(const Bounds& bounds) {
-    if (Windowless()) {
-        RECT before = RectInHost();
-        InvalidateRect(HostWindow(), &before, TRUE);
-        bounds_ = bounds;
-        RECT after = RectInHost();
-        InvalidateRect(HostWindow(), &after, FALSE);
-        return;
-    }
-    bounds_ = bounds;
-    const double scale = Scale();
-    if (window_)
-        MoveWindow(window_.get(), Scaled(bounds.left, scale), Scaled(bounds.top, scale),
-                   Scaled(bounds.width, scale), Scaled(bounds.height, scale), TRUE);
-}
-
 void TControl::SetVisible(bool visible) {
     visible_ = visible;
     if (window_) {
@@ -125,10 +109,6 @@ void TControl::SetVisible(bool visible) {
 
 void TControl::SetFocus() {
     if (window_) ::SetFocus(window_.get());
-}
-
-bool TControl::Focused() const {
-    return window_ && GetFocus() == window_.get();
 }
 
 std::string TControl::Text() const {
@@ -248,47 +228,17 @@ void TImage::Create(TControl* parent, HWND parentWindow) {
     visible_ = spec_.visible;
 }
 
-TImage::~TImage() {
-    if (memoryDc_ && originalBitmap_) SelectObject(memoryDc_.get(), originalBitmap_);
-}
-
-HDC TImage::Canvas() {
-    if (!bitmap_) {
-        const RECT r = RectInHost();
-        SizePicture(r.right - r.left, r.bottom - r.top);
-    }
-    return memoryDc_.get();
-}
-
-void TImage::SizePicture(int width, int height) {
-    WindowDc screen(nullptr);
-    if (!memoryDc_) memoryDc_.reset(CreateCompatibleDC(screen.get()));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    if (!memoryDc_ || !bitmap) throw tavrin::Error("Out of system resources");
-    HGDIOBJ previous = SelectObject(memoryDc_.get(), bitmap.get());
-    if (!originalBitmap_) originalBitmap_ = previous;
-    bitmap_ = std::move(bitmap); // the old bitmap, now deselected, is deleted here
-    pictureWidth_ = width;
-    pictureHeight_ = height;
-}
-
-void TImage::Changed() {
-    RECT r = RectInHost();
+void TImage::SetIcon(HICON icon) {
+    icon_ = icon;
+    const RECT r = RectInHost();
     InvalidateRect(HostWindow(), &r, FALSE);
 }
 
-void TImage::SetIcon(HICON icon) {
-    icon_ = icon;
-    Changed();
-}
-
 void TImage::Paint(HDC dc) {
+    if (!icon_) return;
     const RECT r = RectInHost();
-    if (bitmap_) BitBlt(dc, r.left, r.top, pictureWidth_, pictureHeight_, memoryDc_.get(), 0, 0, SRCCOPY);
-    if (icon_) {
-        const int w = spec_.stretch ? r.right - r.left : 0, h = spec_.stretch ? r.bottom - r.top : 0;
-        DrawIconEx(dc, r.left, r.top, icon_, w, h, 0, nullptr, DI_NORMAL);
-    }
+    const int w = spec_.stretch ? r.right - r.left : 0, h = spec_.stretch ? r.bottom - r.top : 0;
+    DrawIconEx(dc, r.left, r.top, icon_, w, h, 0, nullptr, DI_NORMAL);
 }
 
 void TBevel::Create(TControl* parent, HWND parentWindow) {

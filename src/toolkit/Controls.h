@@ -35,14 +35,7 @@ class TControl {
 
     // Bounds are relative to the parent, in pixels.
     const Bounds& BoundsRect() const { return bounds_; }
-    void SetBounds(const Bounds& bounds);
-    int Left() const { return bounds_.left; }
-    int Top() const { return bounds_.top; }
-    int Width() const { return bounds_.width; }
-    int Height() const { return bounds_.height; }
-    void SetTop(int top) { SetBounds({bounds_.left, top, bounds_.width, bounds_.height}); }
-    void SetLeft(int left) { SetBounds({left, bounds_.top, bounds_.width, bounds_.height}); }
-    // The scale from layout lengths to device pixels: the form's, or 1 for pixel bounds.
+    // The scale from layout lengths to device pixels: the form's.
     double Scale() const;
     // The size on the screen, in device pixels.
     int PixelWidth() const;
@@ -56,7 +49,6 @@ class TControl {
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     void SetFocus();
-    bool Focused() const;
     std::string Text() const;
     void SetText(const std::string& text);
 
@@ -159,24 +151,14 @@ class TCheckBox : public TControl {
     void AfterCreate() override { SetChecked(spec_.checked); }
 };
 
-// A windowless picture: its bitmap is made at the control's size the first time it is drawn
-// on, and every change repaints the control's area of the window that holds it.
+// A windowless picture showing an icon; a new icon repaints the control's area of the window
+// that holds it.
 class TImage : public TControl {
   public:
     using TControl::TControl;
-    ~TImage() override;
     bool Windowless() const override { return true; }
     void Create(TControl* parent, HWND parentWindow) override;
-    // The picture's drawing surface; makes the bitmap on first use.
-    HDC Canvas();
-    // Makes the picture a fresh bitmap of the given size (its content undefined until drawn).
-    void SizePicture(int width, int height);
-    bool HasPicture() const { return static_cast<bool>(bitmap_); }
-    int PictureWidth() const { return pictureWidth_; }
-    int PictureHeight() const { return pictureHeight_; }
-    // Tells the control its picture changed: the control's area is repainted.
-    void Changed();
-    // Shows an icon instead of a bitmap (stretched to the control when the layout says so).
+    // Shows the icon (stretched to the control when the layout says so); the caller keeps it.
     void SetIcon(HICON icon);
     void Paint(HDC dc) override;
 
@@ -184,10 +166,6 @@ class TImage : public TControl {
     const char* WindowClass() const override { return nullptr; }
 
   private:
-    UniqueMemoryDc memoryDc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ originalBitmap_ = nullptr;
-    int pictureWidth_ = 0, pictureHeight_ = 0;
     HICON icon_ = nullptr;
 };
 

@@ -246,10 +246,6 @@ void TForm::SetBounds(const Bounds& b) {
     SetWindowPos(Handle(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm::InvalidateArea(const RECT& area) {
-    InvalidateRect(Handle(), &area, FALSE);
-}
-
 ModalResult TForm::ShowModal() {
     HWND owner = GetWindow(Handle(), GW_OWNER);
     std::vector<HWND> disabled;
@@ -409,7 +405,15 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         form->window_.release();
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    return form->HandleMessage(message, wParam, lParam);
+    // The boundary of every form's own handling (a handler the toolkit does not guard, such as a
+    // timer that cannot start): the error reaches the error box and the message counts as
+    // handled, so no exception unwinds into the system's frames of DispatchMessage.
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        Application.ShowException(error);
+        return 0;
+    }
 }
 
 } // namespace tk

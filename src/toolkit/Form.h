@@ -64,7 +64,6 @@ class TForm {
     double Scale() const { return scale_; }
     // The form's font, which controls without a font of their own use.
     HFONT Font() const { return font_.get(); }
-    void InvalidateArea(const RECT& area);
     // Paints the visible windowless controls held by `host` (nullptr: the form itself).
     void PaintChildren(HDC dc, const TControl* host);
 

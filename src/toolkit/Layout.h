@@ -21,7 +21,7 @@ enum class ControlKind {
     PageControl, // tab control whose pages are the TabSheets that name it as parent
     TabSheet,    // one page of a PageControl
     ListView,    // large-icon list view
-    Slider,      // trackbar
+    Slider,      // horizontal slider drawn by the toolkit (TSlider)
     SpinEdit,    // edit with an up-down buddy
     Timer,       // not a window: interval and enabled state only
 };
@@ -52,7 +52,6 @@ struct ControlSpec {
     ControlKind kind;
     const char* parent = nullptr; // nullptr: the form itself
     Bounds bounds = {};
-    bool pixelBounds = false; // bounds in device pixels, never scaled (pictures sized at run time)
     const char* caption = "";
     FontSpec font = {};
     bool visible = true;
@@ -80,7 +79,7 @@ struct ControlSpec {
     int columns = 1;
     int itemIndex = -1;
     int minValue = 0, maxValue = 0, increment = 0, value = 0;
-    // ListView: which image list and item captions come from the form class
+    // Image: the icon stretched to the bounds; ListView: the background colour
     bool stretch = false;
     Colour colour = Colour::Default;
     // PageControl: the width of every tab (fixed-width tabs); ListView: `items` holds the item

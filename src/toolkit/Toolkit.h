@@ -9,7 +9,8 @@
 // - Events are std::function members (OnCreate, OnActivate, OnClose, OnClick, OnTimer). The
 //   toolkit calls every handler through Application.Guard: an exception thrown by a handler
 //   ends that handler at the failing step and is shown in the application's error box; no C++
-//   exception crosses a Win32 frame, and the program runs on.
+//   exception crosses a Win32 frame, and the program runs on. What a form's own HandleMessage
+//   throws is caught the same way at its window procedure, the boundary with the system.
 // - OnCreate runs while the form is built, before it is first shown; OnActivate runs when the
 //   form becomes the program's focused form (a message box closing over it does not count);
 //   OnClose runs when the window is asked to close. Closing the main form ends the program.

@@ -23,15 +23,6 @@ TEST(SpinRules, TypingAcceptsDigitsSignsAndControlKeys) {
     }
 }
 
-TEST(SpinRules, AtMostTwoCharacters) {
-    EXPECT_TRUE(FitsLength(""));
-    EXPECT_TRUE(FitsLength("1"));
-    EXPECT_TRUE(FitsLength("60"));
-    EXPECT_TRUE(FitsLength("-5"));
-    EXPECT_FALSE(FitsLength("123"));
-    EXPECT_FALSE(FitsLength("1", 0));
-}
-
 TEST(SpinRules, ValueOfTextReadsUnparsableAsOne) {
     struct Case {
         const char* text;

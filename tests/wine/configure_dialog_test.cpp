@@ -261,7 +261,8 @@ TEST_F(ConfigureDialog, PagesAndPictureLists) {
         RECT tab;
         SendMessageA(f.PageControl1->Handle(), TCM_GETITEMRECT, set - 1, reinterpret_cast<LPARAM>(&tab));
         EXPECT_EQ(tab.right - tab.left, 86);
-        EXPECT_GE(tab.top, f.Sheet(set)->Top() + f.Sheet(set)->Height()); // tabs below the pages
+        const tk::Bounds& page = f.Sheet(set)->BoundsRect();
+        EXPECT_GE(tab.top, page.top + page.height); // tabs below the pages
 
         const tk::TListView& list = *f.List(set);
         const LONG style = GetWindowLongA(list.Handle(), GWL_STYLE);

@@ -73,8 +73,9 @@ TEST_P(SaverLoadFailure, ErrorBoxThenTheSaverRunsWithDefaultsForWhatWasNotRead) 
 
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_TRUE(SameRect(WindowRect(form->Handle()), RECT{0, 0, ScreenWidth(), ScreenHeight()}));
-    EXPECT_EQ(form->Backgroundimage->PictureWidth(), ScreenWidth());
-    EXPECT_EQ(form->Backgroundimage->PictureHeight(), ScreenHeight());
+    const SIZE background = BitmapSize(form->PictureShow.Surface());
+    EXPECT_EQ(background.cx, ScreenWidth());
+    EXPECT_EQ(background.cy, ScreenHeight());
     EXPECT_EQ(form->TimerSpeed->Interval(), c.paceInterval);
     EXPECT_TRUE(form->TimerSpeed->Running());
     EXPECT_EQ(form->TimerCLS->Interval(), c.cleaningInterval);

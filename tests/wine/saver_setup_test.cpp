@@ -45,17 +45,11 @@ TEST_F(SaverWindow, LayoutCoversTheScreenWithABorderlessTopMostWindow) {
     EXPECT_FALSE(form->TimerShowPanel->Enabled());
 }
 
-TEST_F(SaverWindow, BothPicturesAreScreenSized) {
+TEST_F(SaverWindow, BackgroundIsScreenSized) {
     auto* form = Start();
-    const tk::Bounds bounds = form->Backgroundimage->BoundsRect();
-    EXPECT_EQ(bounds.left, 0);
-    EXPECT_EQ(bounds.top, 0);
-    EXPECT_EQ(bounds.width, ScreenWidth());
-    EXPECT_EQ(bounds.height, ScreenHeight());
-    EXPECT_EQ(form->Backgroundimage->PictureWidth(), ScreenWidth());
-    EXPECT_EQ(form->Backgroundimage->PictureHeight(), ScreenHeight());
-    EXPECT_EQ(form->SaveBackground->PictureWidth(), ScreenWidth());
-    EXPECT_EQ(form->SaveBackground->PictureHeight(), ScreenHeight());
+    const SIZE background = BitmapSize(form->PictureShow.Surface());
+    EXPECT_EQ(background.cx, ScreenWidth());
+    EXPECT_EQ(background.cy, ScreenHeight());
 }
 
 // A taskbar on another monitor (Windows 8 and later) goes and comes back with the main one.
@@ -120,20 +114,21 @@ TEST_F(SaverWindow, UnhandledFaultAfterSetUpGivesTheDesktopBack) {
     ExpectDesktopGivenBack();
 }
 
-// A set-up step that fails (here: no GDI object left for the copy of the background) is
-// reported, and the input filter is armed all the same, so the saver can still be ended.
+UINT_PTR WINAPI NoTimers(HWND, UINT_PTR, UINT, TIMERPROC) {
+    return 0;
+}
+
+// A set-up step that fails (here: no timer for the pace) is reported, and the input filter is
+// armed all the same, so the saver can still be ended.
 TEST_F(SaverWindow, FailedSetUpStepStillArmsTheInputFilter) {
     testsupport::SaverValues().Write();
     auto* form = Start();
     tk::Application.OnMessage = nullptr;
     SaverInputWatch.Disarm();
+    form->TimerSpeed->SetEnabled(false);
     {
-        std::vector<HBRUSH> taken; // every GDI object the process may still create
-        while (HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3)))
-            taken.push_back(brush);
+        ImportHook noTimers("user32.dll", "SetTimer", reinterpret_cast<void*>(NoTimers));
         EXPECT_THROW(form->FormActivate(), tavrin::Error);
-        for (HBRUSH brush : taken)
-            DeleteObject(brush);
     }
     EXPECT_TRUE(SaverInputWatch.Armed());
     PostKey(form);

@@ -24,6 +24,7 @@ using testsupport::PumpApplicationUntilIdle;
 
 constexpr char kTitle[] = "ToolkitTest";
 constexpr UINT kProbeMessage = WM_APP + 7;
+constexpr UINT kFailingMessage = WM_APP + 8; // its handling throws
 
 inline constexpr tk::ControlSpec kProbeControls[] = {
     {.name = "Ticker", .kind = tk::ControlKind::Timer, .interval = 0, .enabled = false},
@@ -65,6 +66,7 @@ class ProbeForm : public tk::TForm {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == kProbeMessage || message == WM_KEYDOWN || message == WM_CHAR)
             received.push_back(message);
+        if (message == kFailingMessage) throw std::runtime_error("Not enough timers available");
         return tk::TForm::HandleMessage(message, wParam, lParam);
     }
 };
@@ -287,6 +289,19 @@ TEST_F(ToolkitTimer, AnExceptionInTheHandlerIsShownAndTheTimerGoesOn) {
 }
 
 // ---- the error box ------------------------------------------------------------------------
+
+// Thrown past DispatchMessageA, the error would end the program (32-bit Wine's frames carry no
+// unwind information): the form's window procedure shows it and the form handles the next one.
+TEST_F(Toolkit, ExceptionInAFormsMessageHandlingIsShownAndTheFormRunsOn) {
+    auto* form = tk::Application.CreateForm<ProbeForm>();
+    MessageBoxCatcher catcher;
+    PostMessageA(form->Handle(), kFailingMessage, 0, 0);
+    PostMessageA(form->Handle(), kProbeMessage, 0, 0);
+    EXPECT_TRUE(PumpApplicationUntil([&] { return form->Count(kProbeMessage) == 1; }, 3000));
+    ASSERT_EQ(catcher.Boxes().size(), 1u) << Describe(catcher);
+    EXPECT_EQ(catcher.Boxes()[0].text, "Not enough timers available.");
+    EXPECT_EQ(catcher.Boxes()[0].caption, kTitle);
+}
 
 struct ErrorBoxCase {
     const char* message;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -192,6 +193,42 @@ struct SaverValues {
 
 // ---- system state ---------------------------------------------------------------------------
 
+// The density a copy of the test program was started at by PassesInCopyAtDpi; 0 in the first.
+inline int CopyDpi() {
+    const char* dpi = std::getenv("TAVRIN_COPY_DPI");
+    return dpi ? std::atoi(dpi) : 0;
+}
+
+// Runs the tests `filter` names in a copy of this program started with the system at `dpi` (it
+// reads its density when a program starts; the copy's output joins this one's), and puts the
+// density back. True when they pass.
+inline bool PassesInCopyAtDpi(int dpi, const std::string& filter) {
+    const RegKey desktop = RegKey::Create(kDesktopKey);
+    DWORD type = 0;
+    std::vector<BYTE> before;
+    const bool had = desktop.Get("LogPixels", type, before);
+    desktop.SetDword("LogPixels", static_cast<DWORD>(dpi));
+    SetEnvironmentVariableA("TAVRIN_COPY_DPI", std::to_string(dpi).c_str());
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string command = std::string("\"") + path + "\" --gtest_filter=" + filter;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION copy = {};
+    DWORD exitCode = 1;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &copy)) {
+        WaitForSingleObject(copy.hProcess, 60000);
+        GetExitCodeProcess(copy.hProcess, &exitCode);
+        CloseHandle(copy.hThread);
+        CloseHandle(copy.hProcess);
+    }
+    SetEnvironmentVariableA("TAVRIN_COPY_DPI", nullptr);
+    had ? desktop.Set("LogPixels", type, before.data(), static_cast<DWORD>(before.size()))
+        : desktop.Delete("LogPixels");
+    return exitCode == 0;
+}
+
 inline bool SaverFlag() {
     BOOL running = FALSE;
     SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
@@ -300,6 +337,34 @@ class Pixels {
     HGDIOBJ previous_ = nullptr;
     std::uint32_t* bits_ = nullptr;
 };
+
+// Waits until the screen shows `colour` at (x, y) and has stopped changing: a window just shown
+// there, and whatever other programs still repaint, have reached it. Wine puts what a thread
+// drew on the screen when its loop is idle, at most every 50 ms; two looks further apart than
+// that agree once nothing is left to come.
+inline void WaitForScreen(int x, int y, COLORREF colour) {
+    Pixels looks[2] = {{ScreenWidth(), ScreenHeight()}, {ScreenWidth(), ScreenHeight()}};
+    int taken = 0;
+    DWORD lastLook = 0;
+    const UINT_PTR wake = SetTimer(nullptr, 0, 60, nullptr);
+    PumpUntil(
+        [&] {
+            if (taken > 0 && GetTickCount() - lastLook < 60) return false;
+            Pixels& now = looks[taken++ % 2];
+            now.CopyFromWindow(nullptr); // the whole screen
+            lastLook = GetTickCount();
+            return taken > 1 && now.At(x, y) == colour && now.SameAs(looks[taken % 2]);
+        },
+        2000);
+    KillTimer(nullptr, wake);
+}
+
+// The size of the bitmap selected into a memory device context.
+inline SIZE BitmapSize(HDC dc) {
+    BITMAP bitmap = {};
+    GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof bitmap, &bitmap);
+    return {bitmap.bmWidth, bitmap.bmHeight};
+}
 
 // A plain top-level window of one colour, for putting something recognisable on the screen.
 class ColouredWindow {
