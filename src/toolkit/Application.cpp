@@ -95,10 +95,15 @@ void DeclareDpiAware() {
     using SetAware = BOOL(WINAPI*)();
     const auto systemAware = late::SystemFunction<SetAware>("user32.dll", "SetProcessDPIAware");
     if (!systemAware) return;
-    if (auto set = late::SystemFunction<SetContext>("user32.dll", "SetProcessDpiAwarenessContext"))
-        if (set(reinterpret_cast<HANDLE>(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))) return;
-    if (auto set = late::SystemFunction<SetAwareness>("shcore.dll", "SetProcessDpiAwareness"))
+    // Where user32 takes a context (Windows 10), it alone is asked: per monitor in its second
+    // form, then its first, then system-wide. Only Windows 8.1 needs shcore.dll loaded for it.
+    if (auto set = late::SystemFunction<SetContext>("user32.dll", "SetProcessDpiAwarenessContext")) {
+        if (set(reinterpret_cast<HANDLE>(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) ||
+            set(reinterpret_cast<HANDLE>(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)))
+            return;
+    } else if (auto set = late::SystemFunction<SetAwareness>("shcore.dll", "SetProcessDpiAwareness")) {
         if (SUCCEEDED(set(PROCESS_PER_MONITOR_DPI_AWARE))) return;
+    }
     systemAware();
 }
 

@@ -76,6 +76,8 @@ ENV = _load_env()
 if ENV.get("TAVRIN_SESSION_UNAVAILABLE"):
     sys.stderr.write(f"not tested: {ENV['TAVRIN_SESSION_UNAVAILABLE']}\n")
     sys.exit(77)  # CTest counts the scenario as skipped
+# The prefix reports Windows 95, 98 or ME, and Wine answers as that family does.
+WINDOWS_95_FAMILY = ENV.get("TAVRIN_WINE_VERSION") in ("win95", "win98", "winme")
 SCR = os.environ.get("TAVRIN_SCR", "")
 BUILD_DIR = os.environ.get("TAVRIN_BUILD_DIR", os.path.dirname(os.environ["TAVRIN_HARNESS"]))
 PROBE = ENV.get("TAVRIN_PROBE", "")

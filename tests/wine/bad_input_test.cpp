@@ -275,7 +275,7 @@ TEST_P(SaverBadInput, NeverLocksTheUserOutAndGivesTheDesktopBack) {
     EXPECT_TRUE(tk::Application.Terminated()) << "the saver did not end";
     ExpectErrorBox(catcher, row.box);
     ExpectDesktopGivenBack();
-    if (PasswordEmptied(row)) product["Password"] = RegValue{REG_SZ, ""};
+    if (PasswordEmptied(row)) product["Password"] = ProgramString("");
     EXPECT_EQ(ProductKey().Values(), product);
     EXPECT_EQ(DesktopKey(), desktop);
 }
@@ -301,10 +301,10 @@ const SaverValues kStored = {
 const SaverValues kLayout = {
     .sensitivity = 111, .pictureSet = 1, .cls = 12, .speed = 10, .background = 1, .pictures = 0};
 
-// What "Save" writes: "Version" "2" without a zero byte, and the numbers as the dialog shows them.
+// What "Save" writes: "Version" "2", and the numbers as the dialog shows them.
 RegValues DialogWrites(const DialogRow& row) {
     RegValues writes = Key(row.box.empty() ? kStored : kLayout);
-    writes["Version"] = Raw(REG_SZ, "2");
+    writes["Version"] = ProgramString("2");
     for (const auto& [name, value] : row.saved)
         writes[name] =
             name == "CLS" ? Double(value) : Dword(static_cast<DWORD>(static_cast<std::int64_t>(value)));
@@ -325,7 +325,7 @@ std::vector<std::string> KeyProblems(const RegValues& key) {
     const auto from = [](std::int32_t low, std::int32_t high) {
         return [=](std::int32_t n) { return n >= low && n <= high; };
     };
-    if (!(get("Version") == RegValue{REG_SZ, "2"})) problems.push_back("Version is not \"2\"");
+    if (!(get("Version") == ProgramString("2"))) problems.push_back("Version is not \"2\"");
     // Three decimal digits of 0 or 1 (keys, clicks, moves), not all 0.
     integer("Sensitivity",
             [](std::int32_t n) { return n > 0 && n <= 111 && n % 10 <= 1 && n / 10 % 10 <= 1; });

@@ -79,6 +79,14 @@ struct RegValue {
 };
 using RegValues = std::map<std::string, RegValue>; // a whole key, by value name
 
+// A string as the program stores it: its characters, and on Windows 95, 98 and ME the zero byte
+// that family stores a string through to.
+inline RegValue ProgramString(std::string_view text) {
+    std::string bytes(text);
+    if (GetVersion() & 0x80000000u) bytes += '\0';
+    return {REG_SZ, bytes};
+}
+
 class RegKey {
   public:
     RegKey() = default;
@@ -204,9 +212,7 @@ inline int CopyDpi() {
 // density back. True when they pass.
 inline bool PassesInCopyAtDpi(int dpi, const std::string& filter) {
     const RegKey desktop = RegKey::Create(kDesktopKey);
-    DWORD type = 0;
-    std::vector<BYTE> before;
-    const bool had = desktop.Get("LogPixels", type, before);
+    const RegValue before = desktop.Get("LogPixels");
     desktop.SetDword("LogPixels", static_cast<DWORD>(dpi));
     SetEnvironmentVariableA("TAVRIN_COPY_DPI", std::to_string(dpi).c_str());
     char path[MAX_PATH] = {};
@@ -224,8 +230,7 @@ inline bool PassesInCopyAtDpi(int dpi, const std::string& filter) {
         CloseHandle(copy.hProcess);
     }
     SetEnvironmentVariableA("TAVRIN_COPY_DPI", nullptr);
-    had ? desktop.Set("LogPixels", type, before.data(), static_cast<DWORD>(before.size()))
-        : desktop.Delete("LogPixels");
+    before.type != REG_NONE ? desktop.Set("LogPixels", before) : desktop.Delete("LogPixels");
     return exitCode == 0;
 }
 
