@@ -32,6 +32,8 @@ def options():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build32", required=True, help="the 32-bit build tree (its programs are measured)")
     parser.add_argument("--build64", help="the 64-bit build tree (sizes only)")
+    parser.add_argument("--measure", help="the tree whose programs are timed instead of the 32-bit one "
+                        "(the 64-bit one, on a machine that runs no 32-bit programs)")
     parser.add_argument("--launches", type=int, default=20)
     parser.add_argument("--cpu-seconds", type=int, default=60)
     parser.add_argument("--ticks", type=int, default=1000)
@@ -130,17 +132,18 @@ def row(name, saver, floor, unit, digits=1):
 def main():
     args = options()
     b32 = Build(args.build32)
+    timed = Build(args.measure) if args.measure else b32
     rows = []
     store_settings()
-    saver, floor, bare = measure_launch(b32, args.launches)
+    saver, floor, bare = measure_launch(timed, args.launches)
     rows.append(row(f"Launch to a visible full-screen window (median of {args.launches})", saver, floor, "ms"))
     rows.append(row("Launch, against a bare full-screen window that copies no screen", saver, bare, "ms"))
     print("\n".join(rows), file=sys.stderr)
-    saver, floor = measure_tick(b32, args.ticks, args.tick_runs)
+    saver, floor = measure_tick(timed, args.ticks, args.tick_runs)
     rows.append(row(f"One pace tick (mean of {args.ticks} calls, best of {args.tick_runs} runs)",
                     saver, floor, "µs"))
     print(rows[-1], file=sys.stderr)
-    saver, floor = measure_cpu(b32, args.cpu_seconds)
+    saver, floor = measure_cpu(timed, args.cpu_seconds)
     rows.append(row(f"CPU at pace 1 over {args.cpu_seconds} s (share of one core)", saver, floor, "%", 2))
     print(rows[-1], file=sys.stderr)
     for bits, build in (("32", b32), ("64", Build(args.build64) if args.build64 else None)):
