@@ -35,5 +35,5 @@ done
 # A tree whose Wine sessions cannot run on this machine skips their tests; say so at the end.
 for file in build/*/harness/*/not-tested; do
     [[ -f $file ]] && echo "NOT TESTED in ${file%%/harness/*}: $(<"$file")"
-done
+done | sort -u
 exit $status
