@@ -34,6 +34,6 @@ for preset in "${presets[@]}"; do
 done
 # A tree whose Wine sessions cannot run on this machine skips their tests; say so at the end.
 for file in build/*/harness/*/not-tested; do
-    [[ -f $file ]] && echo "NOT TESTED in ${file%%/harness/*}: $(<"$file")"
+    if [[ -f $file ]]; then echo "NOT TESTED in ${file%%/harness/*}: $(<"$file")"; fi
 done | sort -u
 exit $status
