@@ -1,7 +1,8 @@
 # The test sessions under Wine: each is one virtual X display, one private Wine prefix and one
 # persistent Wine server, started by a CTest fixture and always torn down. A build tree has up
-# to three, so that tests which share nothing run side by side: the in-process test programs,
-# the black-box scenarios, and the scenarios that mostly sleep through real-time intervals.
+# to four, so that tests which share nothing run side by side: the in-process test programs,
+# the black-box scenarios, the scenarios that mostly sleep through real-time intervals, and
+# (64-bit tree) the stand-in for the 32-bit tree as Windows 98.
 # Within a session the tests run one at a time (they share its desktop, taskbar and registry).
 # See tests/harness/README.md.
 set(TAVRIN_HARNESS_SCRIPTS ${CMAKE_CURRENT_LIST_DIR})
@@ -18,6 +19,11 @@ target_link_options(tavrin_probe PRIVATE -static)
 set(display_offset_blackbox 0)
 set(display_offset_inprocess 10)
 set(display_offset_realtime 20)
+# The 64-bit tree's stand-in for the 32-bit one on a machine that runs no 32-bit programs: its
+# prefix reports Windows 98, so what the 95 family does differently is still met.
+set(display_offset_windows98 30)
+set(session_env_windows98 "TAVRIN_SESSION_VERSION=win98;TAVRIN_STAND_IN_32BIT=1")
+set(template_suffix_windows98 "-win98")
 function(tavrin_wine_session session)
     get_property(made GLOBAL PROPERTY tavrin_session_${session})
     if(made)
@@ -29,9 +35,12 @@ function(tavrin_wine_session session)
     add_test(NAME harness.stop.${session} COMMAND ${TAVRIN_HARNESS_SCRIPTS}/session stop)
     set_tests_properties(harness.start.${session} PROPERTIES FIXTURES_SETUP wine_${session} TIMEOUT 300)
     set_tests_properties(harness.stop.${session} PROPERTIES FIXTURES_CLEANUP wine_${session} TIMEOUT 60)
+    set(env "TAVRIN_HARNESS=${CMAKE_BINARY_DIR}/harness/${session}"
+        "TAVRIN_TEMPLATE=${CMAKE_BINARY_DIR}/harness/template-${TAVRIN_WINEARCH}${template_suffix_${session}}"
+        "TAVRIN_WINEARCH=${TAVRIN_WINEARCH}" "TAVRIN_TEST_DISPLAY=${display}"
+        "TAVRIN_PROBE=$<TARGET_FILE:tavrin_probe>" ${session_env_${session}})
     set_tests_properties(harness.start.${session} harness.stop.${session} PROPERTIES
-        RESOURCE_LOCK wine_${session}
-        ENVIRONMENT "TAVRIN_HARNESS=${CMAKE_BINARY_DIR}/harness/${session};TAVRIN_TEMPLATE=${CMAKE_BINARY_DIR}/harness/template-${TAVRIN_WINEARCH};TAVRIN_WINEARCH=${TAVRIN_WINEARCH};TAVRIN_TEST_DISPLAY=${display};TAVRIN_PROBE=$<TARGET_FILE:tavrin_probe>")
+        RESOURCE_LOCK wine_${session} ENVIRONMENT "${env}")
 endfunction()
 
 # tavrin_add_wine_test(NAME name COMMAND program [args...] [TIMEOUT seconds] [SESSION session]):
