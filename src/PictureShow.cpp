@@ -38,6 +38,7 @@ TPictureShow::TPictureShow(const tavrin::SaverSettings& settings) : settings_(se
 TPictureShow::~TPictureShow() = default;
 
 void TPictureShow::KeepBackground(const tavrin::Rect& area) {
+    if (surface_ == kept_.get()) surface_ = nullptr;
     kept_.reset();
     if (settings_.Background != 1) return;
     kept_ = std::make_unique<Picture>(area.right - area.left, area.bottom - area.top);
@@ -45,8 +46,14 @@ void TPictureShow::KeepBackground(const tavrin::Rect& area) {
     BitBlt(kept_->dc(), 0, 0, kept_->width(), kept_->height(), screen.get(), area.left, area.top, SRCCOPY);
 }
 
-void TPictureShow::MakeSurface(int width, int height) {
-    surface_ = std::make_unique<Picture>(width, height);
+void TPictureShow::MakeSurface(int width, int height, Stamps stamps) {
+    if (stamps == Stamps::OnWindow && kept_ && kept_->width() == width && kept_->height() == height) {
+        ownSurface_.reset();
+        surface_ = kept_.get();
+        return;
+    }
+    ownSurface_ = std::make_unique<Picture>(width, height);
+    surface_ = ownSurface_.get();
     // Pictures drawn smaller than their image shrink colour on colour, pixel for pixel, which
     // keeps their pixel art crisp; the default mode would darken them.
     SetStretchBltMode(surface_->dc(), COLORONCOLOR);
@@ -54,7 +61,7 @@ void TPictureShow::MakeSurface(int width, int height) {
 }
 
 void TPictureShow::Clean() {
-    if (!surface_) return;
+    if (!surface_ || surface_ == kept_.get()) return;
     const HDC surface = surface_->dc();
     const int width = surface_->width(), height = surface_->height();
     if (!kept_) {

@@ -20,8 +20,12 @@ class TPictureShow {
     // Keeps the background the loaded settings ask for: the rectangle `area` of the screen, or
     // black. Called before the window first shows, so the desktop is the one the user left.
     void KeepBackground(const tavrin::Rect& area);
-    // Makes the surface width x height and cleans it.
-    void MakeSurface(int width, int height);
+    // Where the pace ticks stamp: on the show's surface (which cleaning then wipes), or on the
+    // window over it, so that the surface only ever holds the background.
+    enum class Stamps { OnSurface, OnWindow };
+    // Makes the surface width x height and cleans it. With the stamps on the window and the kept
+    // background of that size, the background itself is the surface: no second copy to make.
+    void MakeSurface(int width, int height, Stamps stamps = Stamps::OnSurface);
     // Puts the kept background back over the whole surface: copied, or shrunk to a smaller one.
     void Clean();
     // One pace tick on `target`: exactly three draws, x, y and the picture, as for a screen of
@@ -37,8 +41,9 @@ class TPictureShow {
   private:
     class Picture;
     const tavrin::SaverSettings& settings_;
-    std::unique_ptr<Picture> kept_;    // the desktop as captured; none on black
-    std::unique_ptr<Picture> surface_; // what the window shows under the stamps it draws itself
+    std::unique_ptr<Picture> kept_;       // the desktop as captured; none on black
+    std::unique_ptr<Picture> ownSurface_; // the surface, where it is not the kept background
+    Picture* surface_ = nullptr;          // what the window shows under the stamps it draws itself
 };
 
 // Picture `number`'s own 32 x 32 image (not the system's large icon, which is another size under

@@ -128,7 +128,7 @@ void TFormScreenSaver::FormCreate() {
     // Before the window is first shown (and before the error box), so the frozen desktop is the
     // desktop as the user left it, without the saver's own window coming up.
     PictureShow.KeepBackground(covered_);
-    PictureShow.MakeSurface(CoveredWidth(), CoveredHeight());
+    PictureShow.MakeSurface(CoveredWidth(), CoveredHeight(), TPictureShow::Stamps::OnWindow);
     if (loadError) std::rethrow_exception(loadError);
 }
 
