@@ -1,8 +1,8 @@
 # The test sessions under Wine: each is one virtual X display, one private Wine prefix and one
 # persistent Wine server, started by a CTest fixture and always torn down. A build tree has up
 # to four, so that tests which share nothing run side by side: the in-process test programs,
-# the black-box scenarios, the scenarios that mostly sleep through real-time intervals, and
-# (64-bit tree) the stand-in for the 32-bit tree as Windows 98.
+# the saver's black-box scenarios, the dialogs' scenarios beside the one that sleeps through
+# real-time intervals, and (64-bit tree) the stand-in for the 32-bit tree as Windows 98.
 # Within a session the tests run one at a time (they share its desktop, taskbar and registry).
 # See tests/harness/README.md.
 set(TAVRIN_HARNESS_SCRIPTS ${CMAKE_CURRENT_LIST_DIR})
@@ -18,7 +18,7 @@ target_link_options(tavrin_probe PRIVATE -static)
 # its own), and shares the tree's prefix template, made once.
 set(display_offset_blackbox 0)
 set(display_offset_inprocess 10)
-set(display_offset_realtime 20)
+set(display_offset_dialogs 20)
 # The 64-bit tree's stand-in for the 32-bit one on a machine that runs no 32-bit programs: its
 # prefix reports Windows 98, so what the 95 family does differently is still met.
 set(display_offset_windows98 30)
