@@ -23,7 +23,6 @@ set(display_offset_dialogs 20)
 # prefix reports Windows 98, so what the 95 family does differently is still met.
 set(display_offset_windows98 30)
 set(session_env_windows98 "TAVRIN_SESSION_VERSION=win98;TAVRIN_STAND_IN_32BIT=1")
-set(template_suffix_windows98 "-win98")
 function(tavrin_wine_session session)
     get_property(made GLOBAL PROPERTY tavrin_session_${session})
     if(made)
@@ -36,7 +35,7 @@ function(tavrin_wine_session session)
     set_tests_properties(harness.start.${session} PROPERTIES FIXTURES_SETUP wine_${session} TIMEOUT 300)
     set_tests_properties(harness.stop.${session} PROPERTIES FIXTURES_CLEANUP wine_${session} TIMEOUT 60)
     set(env "TAVRIN_HARNESS=${CMAKE_BINARY_DIR}/harness/${session}"
-        "TAVRIN_TEMPLATE=${CMAKE_BINARY_DIR}/harness/template-${TAVRIN_WINEARCH}${template_suffix_${session}}"
+        "TAVRIN_TEMPLATE=${CMAKE_BINARY_DIR}/harness/template-${TAVRIN_WINEARCH}"
         "TAVRIN_WINEARCH=${TAVRIN_WINEARCH}" "TAVRIN_TEST_DISPLAY=${display}"
         "TAVRIN_PROBE=$<TARGET_FILE:tavrin_probe>" ${session_env_${session}})
     set_tests_properties(harness.start.${session} harness.stop.${session} PROPERTIES
