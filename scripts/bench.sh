@@ -19,7 +19,7 @@ cmake --build "$tree32" --target bench -- -j2 >&2
 # The 32-bit programs are timed, in a 32-bit prefix; on a machine whose kernel runs no 32-bit
 # programs, the 64-bit ones in a 64-bit prefix (the session runs Wine's 64-bit loader there).
 timed=$tree32 arch=win32
-if [[ -x /usr/lib/wine/wine ]] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if ! tests/harness/session runs-32bit; then
     echo "bench: this machine runs no 32-bit programs: the 64-bit build is timed" >&2
     timed=$tree64 arch=win64
     cmake --build "$tree64" --target bench -- -j2 >&2

@@ -22,7 +22,13 @@ jobs=()
 for preset in "${presets[@]}"; do
     start=$(date +%s)
     cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -- -j2
+    targets=()
+    if [[ $preset == win32 ]] && ! tests/harness/session runs-32bit; then
+        # Wine cannot start a 32-bit program here, so its tests skip and their programs are
+        # not built: the tree builds the program and the probe, which its import checks read.
+        targets=(--target Tavrin tavrin_probe)
+    fi
+    cmake --build --preset "$preset" "${targets[@]}" -- -j2
     echo "build $preset: $(($(date +%s) - start)) s"
     run_tests "$preset" &
     jobs+=($!)

@@ -286,7 +286,8 @@ def close(window):
     """Posts WM_CLOSE, as the system does when it closes a window."""
     code, _ = probe("close", str(window["hwnd"]))
     if code != 0:
-        raise HarnessError(f"window {window['hwnd']} ({window['class']}) no longer exists")
+        raise HarnessError(f"window {window['hwnd']} ({window['class']}) no longer exists; "
+                           f"windows of {SCR_NAME}: {describe(program_windows(visible=False))}")
 
 
 def describe(window_list):
@@ -425,11 +426,13 @@ _started = []
 _name_watch = None
 
 
-def wait_instance_name_free(timeout=5.0):
-    """Waits until no copy of the program holds its single-instance name. A copy that has just
-    ended may hold it a moment longer than its `wine` process lives, while the Wine server
-    closes its handles; a copy started then would rightly take itself for a second one. Asked of
-    a probe server kept for the scenario, since it is asked before nearly every start."""
+def wait_last_copy_gone(timeout=5.0):
+    """Waits until no copy of the program holds its single-instance name and none of its windows
+    is left. A copy that has just ended may hold both a moment longer than its `wine` process
+    lives, while the Wine server closes its handles and destroys its windows: a copy started
+    then would rightly take itself for a second one, and a scenario waiting for the new copy's
+    window could find the old one. Asked of a probe server kept for the scenario, since it is
+    asked before nearly every start."""
     global _name_watch
     if _name_watch is None:
         _name_watch = _ProbeServer()
@@ -437,6 +440,10 @@ def wait_instance_name_free(timeout=5.0):
     code, _ = _name_watch.call(["released", INSTANCE_NAME, f"timeout={int(timeout * 1000)}"], timeout + 20)
     if code != 0:
         raise HarnessError(f"the instance name is still held {timeout} s after the last copy ended")
+    code, _ = _name_watch.call(["gone", f"exe={SCR_NAME}", f"timeout={int(timeout * 1000)}"], timeout + 20)
+    if code != 0:
+        raise HarnessError(f"windows of {SCR_NAME} are left {timeout} s after the last copy ended: "
+                           f"{describe(program_windows(visible=False))}")
 
 
 def start_saver(*args, program=None, env=None):
@@ -448,7 +455,7 @@ def start_saver(*args, program=None, env=None):
     if not program or not os.path.exists(program):
         raise HarnessError(f"program not built: {program!r}")
     if not any(p.poll() is None for p in _started):
-        wait_instance_name_free()
+        wait_last_copy_gone()
     process = subprocess.Popen(["wine", program, *args], env=dict(ENV, **(env or {})), stdin=subprocess.DEVNULL,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                start_new_session=True)
