@@ -288,6 +288,7 @@ void TFormScreenSaver::ShowExitPanel() {
         tk::Application.Terminate();
         return;
     }
+    MakeDeferredControls();
     DisarmInputFilter();
     TimerCLS->SetEnabled(false);
     // On the primary monitor; the panel sits in the window, which starts at the covered

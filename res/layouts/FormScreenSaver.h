@@ -1,5 +1,5 @@
 // Layout of the saver window: a borderless, top-most, maximised form with the hidden password
-// panel and the three timers. The panel scales with the screen's density; the picture show
+// panel (made when it is first shown: most runs never need it) and the three timers. The panel scales with the screen's density; the picture show
 // under it is sized in pixels to the screen by the form (Unit1).
 #pragma once
 #include "settings/RegistryLayout.h"
@@ -14,7 +14,7 @@ inline constexpr FontSpec kSaverLabelFont = {.face = "MS Sans Serif", .height = 
 
 inline constexpr ControlSpec kFormScreenSaverControls[] = {
     {.name = "Panel1", .kind = ControlKind::Panel, .bounds = {120, 13, 280, 74}, .caption = " ",
-     .visible = false, .tabOrder = 0, .bevelInner = BevelStyle::Lowered, .bevelOuter = BevelStyle::Raised,
+     .visible = false, .deferred = true, .tabOrder = 0, .bevelInner = BevelStyle::Lowered, .bevelOuter = BevelStyle::Raised,
      .singleBorder = true},
     {.name = "Label1", .kind = ControlKind::Label, .parent = "Panel1", .bounds = {20, 13, 162, 13},
      .caption = "Type your screen saver password:", .font = kSaverLabelFont, .tabStop = false},

@@ -109,12 +109,10 @@ void DeclareDpiAware() {
 
 void TApplication::Initialize() {
     if (window_) return;
-    icon_ = LoadIconA(ModuleInstance(), "MAINICON");
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = ModuleInstance();
-    wc.hIcon = icon_;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kApplicationClass;
     RegisterClassExA(&wc);
@@ -145,13 +143,26 @@ void TApplication::Run() {
         if (mainFormOwner_) {
             EnableWindow(mainFormOwner_, FALSE);
             SetTimer(Handle(), kOwnerWatchTimer, kOwnerWatchInterval, nullptr);
-        } else if (mainForm_->Spec().border != BorderStyle::None)
-            ShowWindow(Handle(), SW_SHOWNA);
+        } else if (mainForm_->Spec().border != BorderStyle::None) {
+            ShowTaskbarButton();
+        }
         mainForm_->Show();
     }
     while (!terminated_)
         HandleMessage();
     GiveBackMainFormOwner();
+}
+
+// The program's icon, large for Alt+Tab and small for the button, is given to the window only
+// here: the saver never shows it, and its start is spared the load. Shared icons, never
+// destroyed.
+void TApplication::ShowTaskbarButton() {
+    const HINSTANCE module = ModuleInstance();
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(module, "MAINICON")));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadImageA(module, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                     GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+    ShowWindow(Handle(), SW_SHOWNA);
 }
 
 // The owner is enabled before the form goes, so the activation returns to it.

@@ -82,6 +82,8 @@ class TApplication {
   private:
     void Adopt(std::unique_ptr<TForm> form);
     void GiveBackMainFormOwner();
+    // Shows the application window with the program's icon: the taskbar button of a dialog.
+    void ShowTaskbarButton();
     void WatchMainFormOwner();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -92,7 +94,6 @@ class TApplication {
     HWND mainFormOwner_ = nullptr; // another program's window, borrowed
     TForm* activeForm_ = nullptr;
     bool terminated_ = false;
-    HICON icon_ = nullptr; // shared icon from LoadIcon: never destroyed
 };
 
 // The program's one application object.

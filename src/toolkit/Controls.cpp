@@ -27,7 +27,6 @@ TControl* TControl::FromHandle(HWND window) {
 void TControl::Create(TControl* parent, HWND parentWindow) {
     parent_ = parent;
     parentWindow_ = parentWindow;
-    visible_ = spec_.visible;
     const double scale = Scale();
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | Style();
     if (visible_) style |= WS_VISIBLE;
@@ -225,7 +224,6 @@ void TCheckBox::Command(WORD notification) {
 void TImage::Create(TControl* parent, HWND parentWindow) {
     parent_ = parent;
     parentWindow_ = parentWindow;
-    visible_ = spec_.visible;
 }
 
 void TImage::SetIcon(HICON icon) {
@@ -244,7 +242,6 @@ void TImage::Paint(HDC dc) {
 void TBevel::Create(TControl* parent, HWND parentWindow) {
     parent_ = parent;
     parentWindow_ = parentWindow;
-    visible_ = spec_.visible;
 }
 
 // A bevel is a frame of two one-pixel rectangles, the second moved down and right by a pixel:

@@ -22,7 +22,8 @@ std::unique_ptr<TControl> MakeControl(TForm& form, const ControlSpec& spec);
 
 class TControl {
   public:
-    TControl(TForm& form, const ControlSpec& spec) : form_(form), spec_(spec), bounds_(spec.bounds) {}
+    TControl(TForm& form, const ControlSpec& spec)
+        : form_(form), spec_(spec), bounds_(spec.bounds), visible_(spec.visible) {}
     virtual ~TControl() = default;
     TControl(const TControl&) = delete;
     TControl& operator=(const TControl&) = delete;
@@ -77,7 +78,7 @@ class TControl {
     TForm& form_;
     const ControlSpec& spec_;
     Bounds bounds_;
-    bool visible_ = true;
+    bool visible_;
     TControl* parent_ = nullptr;
     HWND parentWindow_ = nullptr;
     UniqueWindow window_;

@@ -144,8 +144,9 @@ void TForm::RegisterClassOnce() const {
     wc.style = CS_DBLCLKS; // a quick second click arrives as a double-click message
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = ModuleInstance();
-    // A dialog frame shows no icon in its caption.
-    if (spec_.border != BorderStyle::Dialog)
+    // Only a single frame shows an icon, in its caption: a dialog frame has none, and a window
+    // without a frame (the saver) has no caption, which spares its start the icon's load.
+    if (spec_.border == BorderStyle::Single)
         wc.hIcon = spec_.iconId ? LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(spec_.iconId))
                                 : LoadIconA(ModuleInstance(), "MAINICON");
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -187,17 +188,32 @@ void TForm::CreateWindowFromSpec(HWND owner) {
         throw tavrin::Error("Error creating window");
 }
 
-// Controls are created parents first (the layout lists them so); siblings are then put in
-// tab order, which is the order the dialog manager walks with Tab.
 void TForm::CreateControls() {
     for (const ControlSpec& spec : spec_.controls)
         controls_.push_back(MakeControl(*this, spec));
+    CreateControlWindows(false);
+    AttachHints(*this);
+}
+
+void TForm::MakeDeferredControls() {
+    if (deferredMade_) return;
+    deferredMade_ = true;
+    CreateControlWindows(true);
+}
+
+// Controls are created parents first (the layout lists them so); a deferred control's children
+// are deferred with it. Siblings are then put in tab order, which is the order the dialog
+// manager walks with Tab.
+void TForm::CreateControlWindows(bool deferred) {
     std::map<std::string, TControl*> byName;
+    std::map<std::string, bool> deferredByName;
     for (auto& control : controls_) {
-        TControl* parent = nullptr;
-        if (control->Spec().parent) parent = byName.at(control->Spec().parent);
-        control->Create(parent, parent ? parent->Handle() : Handle());
+        const ControlSpec& spec = control->Spec();
+        TControl* parent = spec.parent ? byName.at(spec.parent) : nullptr;
+        const bool isDeferred = spec.deferred || (spec.parent && deferredByName.at(spec.parent));
         byName[control->Name()] = control.get();
+        deferredByName[control->Name()] = isDeferred;
+        if (isDeferred == deferred) control->Create(parent, parent ? parent->Handle() : Handle());
     }
     std::vector<TControl*> ordered;
     for (auto& control : controls_)
@@ -206,7 +222,6 @@ void TForm::CreateControls() {
                      [](TControl* a, TControl* b) { return a->Spec().tabOrder < b->Spec().tabOrder; });
     for (TControl* control : ordered)
         SetWindowPos(control->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    AttachHints(*this);
 }
 
 bool TForm::Visible() const {

@@ -64,6 +64,8 @@ class TForm {
     double Scale() const { return scale_; }
     // The form's font, which controls without a font of their own use.
     HFONT Font() const { return font_.get(); }
+    // Makes the controls the layout defers, once; until then they have no window.
+    void MakeDeferredControls();
     // Paints the visible windowless controls held by `host` (nullptr: the form itself).
     void PaintChildren(HDC dc, const TControl* host);
 
@@ -79,6 +81,7 @@ class TForm {
     void RegisterClassOnce() const;
     void CreateWindowFromSpec(HWND owner);
     void CreateControls();
+    void CreateControlWindows(bool deferred);
     void Activated();
     bool CloseAllowed();
     void RememberFocus();
@@ -95,6 +98,7 @@ class TForm {
     Cursor cursor_ = Cursor::Default;
     ModalResult modalResult_ = ModalResult::None;
     double scale_ = 1.0;
+    bool deferredMade_ = false;
     HWND focusedControl_ = nullptr; // the control to focus again when the form is reactivated
 };
 

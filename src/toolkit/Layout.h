@@ -55,6 +55,10 @@ struct ControlSpec {
     const char* caption = "";
     FontSpec font = {};
     bool visible = true;
+    // Made with its children when the form first asks for it (TForm::MakeDeferredControls),
+    // not with the form: for what a run may never need, such as a hidden panel. Hints are
+    // attached to the controls made with the form only.
+    bool deferred = false;
     int tabOrder = 0;
     bool tabStop = true;
     // Edit

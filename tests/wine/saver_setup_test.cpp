@@ -32,6 +32,10 @@ TEST_F(SaverWindow, LayoutCoversTheScreenWithABorderlessTopMostWindow) {
     EXPECT_TRUE(SameRect(WindowRect(window), RECT{0, 0, ScreenWidth(), ScreenHeight()}))
         << Text(WindowRect(window));
 
+    // The password panel is made when it is first shown.
+    EXPECT_EQ(form->Panel1->Handle(), nullptr);
+    EXPECT_EQ(form->MaskEdit1->Handle(), nullptr);
+    form->MakeDeferredControls();
     EXPECT_FALSE(IsWindowVisible(form->Panel1->Handle()));
     const RECT panel = WindowRect(form->Panel1->Handle());
     EXPECT_EQ(panel.right - panel.left, 280);
@@ -79,6 +83,7 @@ TEST_F(SaverWindow, PointerIsHiddenOverTheWindowOnly) {
     testsupport::SaverValues values;
     values.Write();
     auto* form = Start();
+    form->MakeDeferredControls();
     SetCursor(LoadCursorA(nullptr, IDC_CROSS));
     SendMessageA(form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->Handle()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
