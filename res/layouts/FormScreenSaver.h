@@ -1,6 +1,7 @@
 // Layout of the saver window: a borderless, top-most, maximised form with the hidden password
-// panel (made when it is first shown: most runs never need it) and the three timers. The panel scales with the screen's density; the picture show
-// under it is sized in pixels to the screen by the form (Unit1).
+// panel (made when it is first shown: most runs never need it) and the three timers. The panel
+// scales with the screen's density; the picture show under it is sized in pixels to the screen
+// by the form (Unit1).
 #pragma once
 #include "settings/RegistryLayout.h"
 #include "toolkit/Layout.h"

@@ -159,9 +159,10 @@ void TApplication::Run() {
 void TApplication::ShowTaskbarButton() {
     const HINSTANCE module = ModuleInstance();
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(module, "MAINICON")));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadImageA(module, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                     GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+    SendMessageA(
+        Handle(), WM_SETICON, ICON_SMALL,
+        reinterpret_cast<LPARAM>(LoadImageA(module, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                            GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
     ShowWindow(Handle(), SW_SHOWNA);
 }
 
