@@ -154,15 +154,17 @@ void TApplication::Run() {
 }
 
 // The program's icon, large for Alt+Tab and small for the button, is given to the window only
-// here: the saver never shows it, and its start is spared the load. Shared icons, never
-// destroyed.
+// here: the saver never shows it, and its start is spared the load. The large one is shared
+// (never destroyed); the small one is loaded at its own size, which a shared load would not
+// give once the large one is cached.
 void TApplication::ShowTaskbarButton() {
     const HINSTANCE module = ModuleInstance();
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(module, "MAINICON")));
-    SendMessageA(
-        Handle(), WM_SETICON, ICON_SMALL,
-        reinterpret_cast<LPARAM>(LoadImageA(module, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                            GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+    if (!smallIcon_)
+        smallIcon_.reset(
+            static_cast<HICON>(LoadImageA(module, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     ShowWindow(Handle(), SW_SHOWNA);
 }
 

@@ -87,6 +87,7 @@ class TApplication {
     void WatchMainFormOwner();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
+    UniqueIcon smallIcon_; // outlives the window that shows it
     UniqueWindow window_;
     std::string title_;
     std::vector<std::unique_ptr<TForm>> forms_;
