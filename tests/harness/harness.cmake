@@ -47,10 +47,11 @@ endfunction()
 # windows95.*), "blackbox" for the scenarios. A Windows program as COMMAND runs through the
 # emulator (tests/harness/wine-run); a script finds the session through TAVRIN_HARNESS. Exit
 # code 77 means the session cannot run on this machine: the test is skipped and says why.
+# Limits are four times the longest time measured on a 2-core machine under load, or more.
 function(tavrin_add_wine_test)
     cmake_parse_arguments(arg "" "NAME;TIMEOUT;SESSION" "COMMAND" ${ARGN})
     if(NOT arg_TIMEOUT)
-        set(arg_TIMEOUT 180)
+        set(arg_TIMEOUT 240)
     endif()
     if(NOT arg_SESSION)
         if(arg_NAME MATCHES "^blackbox\\.")
