@@ -6,8 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-# The 64-bit tree first: on a machine that runs no 32-bit programs its tests are the longest.
-presets=(host win64 win32 fuzz) # fuzz: the libFuzzer targets, a short run each
+# The 64-bit tree first, even before the native one: on a machine that runs no 32-bit programs
+# its tests are the longest, and the other builds fit beside them.
+presets=(win64 host win32 fuzz) # fuzz: the libFuzzer targets, a short run each
 
 run_tests() { # preset → its CTest output in build/<preset>/test.log, and its status
     local start status=0
