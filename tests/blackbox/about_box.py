@@ -52,7 +52,7 @@ class AboutBox(h.Scenario):
         self.process = subprocess.Popen(["wine", HOST], env=h.ENV, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                         start_new_session=True)
-        window = h.wait_window(cls="TAboutBox", exe=HOST_NAME, timeout=5)
+        window = h.wait_window(cls="TAboutBox", exe=HOST_NAME)
         self.assertEqual(window["title"], "About Screen Saver")
         h.focus(window)
         return window
@@ -95,19 +95,19 @@ class AboutBox(h.Scenario):
     def test_hint_on_the_product_name(self):
         window = self.open_box()
         self.point_at(window, PRODUCT_NAME)
-        hint = h.wait_window(cls="tooltips_class32", exe=HOST_NAME, timeout=3)
+        hint = h.wait_window(cls="tooltips_class32", exe=HOST_NAME)
         self.shot("hint")
         self.assertEqual(hint["title"], HINT)
 
     def test_enter_closes_with_ok(self):
         self.open_box()
         h.key("Return")
-        self.assertEqual(h.wait_exit(self.process, timeout=5), CLOSED_OK)
+        self.assertEqual(h.wait_exit(self.process), CLOSED_OK)
 
     def test_close_box_closes_with_cancel(self):
         window = self.open_box()
         h.close(window)
-        self.assertEqual(h.wait_exit(self.process, timeout=5), CLOSED_CANCEL)
+        self.assertEqual(h.wait_exit(self.process), CLOSED_CANCEL)
 
 
 if __name__ == "__main__":

@@ -95,7 +95,7 @@ SAVE = (464 + 89 // 2, 16 + 33 // 2)  # the middle of "Save" in the client area
 class BadInput(h.Scenario):
     def dismiss_error_box(self, expected):
         """Checks the program's error box (caption "Tavrin", the text, one OK button), presses OK."""
-        box = h.wait_message_box(timeout=5)
+        box = h.wait_message_box()
         self.assertEqual((box["title"], box["texts"], box["buttons"]), ("Tavrin", [expected], ["OK"]))
         h.press("OK", pid=box["pid"])
 
@@ -125,14 +125,14 @@ class BadInput(h.Scenario):
                 return label
         if row.password is None:
             # Without a password the saver must end: a slow machine gets its time to do so.
-            return "key 2" if self.ended(process, timeout=5) else None
+            return "key 2" if self.ended(process, timeout=h.WAIT_TIMEOUT) else None
         # Still running: the panel is up. Erase what the keys typed, type the password, OK.
         h.xdotool("key", "--repeat", 4, "--delay", 10, "BackSpace")
         h.xdotool("type", "--delay", 10, row.password)
         left, top = h.SCREEN[0] // 2 - PANEL[0] // 2, h.SCREEN[1] // 2 - PANEL[1] // 2
         h.move(left + OK_ON_PANEL[0], top + OK_ON_PANEL[1])
         h.click(1)
-        return "password + OK" if self.ended(process, timeout=3) else None
+        return "password + OK" if self.ended(process, timeout=h.WAIT_TIMEOUT) else None
 
     def test_saver(self):
         # The desktop key as the reset left it: without "ScreenSaveUsePassword".
@@ -146,7 +146,7 @@ class BadInput(h.Scenario):
                     process = self.start("/s")
                     if row.box:
                         self.dismiss_error_box(row.box)
-                    window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+                    window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
                     ended_by = self.give_input(process, row, window)
                     if ended_by is None:
                         self.fail(f"the saver did not end; windows: {h.describe(h.program_windows(visible=False))}")
@@ -173,13 +173,13 @@ class BadInput(h.Scenario):
                     row.load()
                     process = self.start("/c")
                     self.dismiss_error_box(row.box)
-                    window = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME, timeout=5)
+                    window = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME)
                     x, y, width, height = window["rect"]
                     border = (width - CLIENT[0]) // 2
                     h.move(x + border + SAVE[0], y + height - CLIENT[1] - border + SAVE[1])
                     h.click(1)
                     try:
-                        h.wait_exit(process, timeout=5)
+                        h.wait_exit(process)
                     except h.HarnessError:
                         self.fail(f"\"Save\" did not end the dialog; windows: "
                                   f"{h.describe(h.program_windows(visible=False))}")

@@ -30,7 +30,7 @@ class ConfigurePictures(h.Scenario):
     def open_dialog(self, **stored):
         h.reg_load(h.product_key(**h.valid_settings(**stored)))
         process = self.start("/c")
-        window = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME, timeout=5)
+        window = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME)
         x, y, width, height = window["rect"]
         border = (width - CLIENT[0]) // 2
         self.origin = (x + border, y + height - CLIENT[1] - border)
@@ -47,7 +47,7 @@ class ConfigurePictures(h.Scenario):
 
     def save_and_read(self, process):
         self.click(SAVE)
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         stored = {}
         for name in ["PictureSet"] + [f"Pic_{n:02d}" for n in range(1, 26)]:
             raw = h.reg_raw(r"Software\Quillam\Tavrin", name)

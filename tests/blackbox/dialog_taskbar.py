@@ -30,7 +30,7 @@ class DialogTaskbar(h.Scenario):
             for switch, cls in DIALOGS:
                 with self.case(switch=switch):
                     process = self.start(switch)
-                    dialog = h.wait_window(cls=cls, exe=h.SCR_NAME, timeout=5)
+                    dialog = h.wait_window(cls=cls, exe=h.SCR_NAME)
                     added = wait_for(lambda: [b for b in h.state()["taskbar"]["buttons"] if b not in before],
                                      "a taskbar button")
                     self.assertEqual(len(added), 1, f"buttons added: {added}")
@@ -44,7 +44,7 @@ class DialogTaskbar(h.Scenario):
                     wait_for(lambda: h.state()["foreground"]["hwnd"] == dialog["hwnd"], "the dialog in front")
                     self.shot(switch.strip("/"))
                     h.close(dialog)
-                    h.wait_exit(process, timeout=5)
+                    h.wait_exit(process)
                     self.assertEqual(h.state()["taskbar"]["buttons"], before, "the button stayed")
 
     def test_title_lowers_every_letter(self):
@@ -52,11 +52,11 @@ class DialogTaskbar(h.Scenario):
         shutil.copyfile(h.SCR, program)
         process = h.start_saver("/c", program=program)
         # Looked up by title: the probe's arguments cannot carry the file name's letter.
-        dialog = h.wait_window(cls=h.CONFIGURE_CLASS, title="Screen Saver Configuring", timeout=5)
+        dialog = h.wait_window(cls=h.CONFIGURE_CLASS, title="Screen Saver Configuring")
         titles = [w["title"] for w in h.windows(cls="TApplication", visible=True) if w["pid"] == dialog["pid"]]
         self.assertEqual(titles, ["T\u00e4vrin"])
         h.close(dialog)
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
 
 
 if __name__ == "__main__":

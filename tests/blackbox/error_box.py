@@ -27,30 +27,30 @@ class SettingsErrorBox(h.Scenario):
                 h.reg_load(registry)
                 h.park_pointer()
                 process = self.start("/s")
-                box = h.wait_message_box(timeout=5)
+                box = h.wait_message_box()
                 self.shot(case.replace(" ", "-"))
                 self.assertEqual(box["title"], "Tavrin")
                 self.assertEqual(box["texts"], [message])
                 self.assertEqual(box["buttons"], ["OK"])
                 h.press("OK", pid=box["pid"])
-                window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+                window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
                 self.assertEqual(window["rect"], [0, 0, *h.SCREEN])
-                h.wait_gone(cls="#32770", exe=h.SCR_NAME, timeout=3)
+                h.wait_gone(cls="#32770", exe=h.SCR_NAME)
                 self.assertTrue(h.state()["saver_running"], "the saver's set-up did not run")
                 h.close(window)
-                h.wait_exit(process, timeout=5)
+                h.wait_exit(process)
                 self.assert_desktop_back()
 
     def test_dialog_without_common_controls(self):
         """Windows 95 without Internet Explorer 4's files: the dialog says what it lacks."""
         overrides = h.ENV.get("WINEDLLOVERRIDES", "") + ";comctl32=d"
         process = h.start_saver("/c", env={"WINEDLLOVERRIDES": overrides})
-        box = h.wait_message_box(timeout=5)
+        box = h.wait_message_box()
         self.assertEqual((box["title"], box["buttons"]), ("Tavrin", ["OK"]))
         self.assertEqual(box["texts"], ["comctl32.dll cannot be loaded: this dialog needs the common controls "
                                         "of Internet Explorer 4 or later."])
         h.press("OK", pid=box["pid"])
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
 
 
 if __name__ == "__main__":

@@ -30,7 +30,7 @@ class SilentSwitches(h.Scenario):
         for args in SILENT:
             with self.case(args=args):
                 process = self.start(*args)
-                self.assert_no_window_and_exit(process, args, timeout=5)
+                self.assert_no_window_and_exit(process, args)
         # Nothing of the settings is touched either.
         self.assertFalse(h.reg_key_exists(h.PRODUCT_KEY), "a switch without a mode wrote settings")
 

@@ -15,13 +15,13 @@ SAVER = [["/s"], ["/S"], ["/s", "extra"]]
 class WindowSwitches(h.Scenario):
     def open_and_close(self, args, cls, title):
         process = self.start(*args)
-        window = h.wait_window(cls=cls, exe=h.SCR_NAME, timeout=5)
+        window = h.wait_window(cls=cls, exe=h.SCR_NAME)
         self.assertEqual(window["title"], title)
         others = [w for w in h.program_windows() if w["class"] not in (cls, "TApplication")]
         self.assertEqual(others, [], f"{args}: other windows opened: {h.describe(others)}")
         h.close(window)
         # The process ends: after the window's loop no other mode's window follows.
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         self.assertFalse(h.reg_key_exists(h.PRODUCT_KEY), f"{args}: settings were written")
 
     def test_configuration_dialog(self):
@@ -40,17 +40,17 @@ class WindowSwitches(h.Scenario):
                 h.reset_registry()
                 host = h.wait_window(cls="TavrinHarnessPattern")
                 process = self.start(f"/c:{host['hwnd']}")
-                dialog = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME, timeout=5)
+                dialog = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME)
                 self.assertEqual(dialog["owner"], host["hwnd"])
                 self.assertTrue(h.wait_window(cls="TavrinHarnessPattern")["style"] & disabled,
                                 "the window is not disabled while the dialog is open")
                 if way == "owner gone":
                     h.kill(pattern.process)
-                    h.wait_exit(process, timeout=3)
+                    h.wait_exit(process)
                     self.assertFalse(h.reg_key_exists(h.PRODUCT_KEY))
                     saver = self.start("/s")
-                    h.close(h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5))
-                    h.wait_exit(saver, timeout=5)
+                    h.close(h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME))
+                    h.wait_exit(saver)
                     continue
                 if way == "close":
                     h.close(dialog)
@@ -60,7 +60,7 @@ class WindowSwitches(h.Scenario):
                     h.focus(dialog)
                     h.move(x + border + save[0], y + height - 296 - border + save[1])
                     h.click()
-                h.wait_exit(process, timeout=5)
+                h.wait_exit(process)
                 self.assertFalse(h.wait_window(cls="TavrinHarnessPattern")["style"] & disabled)
                 self.assertEqual(h.state()["foreground"]["hwnd"], host["hwnd"])
                 self.assertEqual(h.reg_key_exists(h.PRODUCT_KEY), way == "save")

@@ -33,14 +33,14 @@ class OldWindows(PanelChecks, h.Scenario):
                       "Wine does not report the old version")
         h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1)))  # keys end it
         process = self.start("/s")
-        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
         self.assertEqual(window["rect"], [0, 0, *h.SCREEN], "the window must cover the screen")
         self.assertTrue(window["topmost"], "the window must be top-most")
         self.assertTrue(h.state()["saver_running"], "the screen-saver-running flag must be set")
         h.focus(window)
         h.key("a")  # the first input after the start is ignored
         h.key("b")
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         self.assert_desktop_back()
 
     def test_password_from_the_dialog_ends_the_saver(self):

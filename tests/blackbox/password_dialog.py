@@ -31,7 +31,7 @@ def click_ok(window):
 class PasswordDialog(h.Scenario):
     def open_dialog(self):
         process = self.start("/a")
-        window = h.wait_window(cls=h.PASSWORD_CLASS, exe=h.SCR_NAME, timeout=5)
+        window = h.wait_window(cls=h.PASSWORD_CLASS, exe=h.SCR_NAME)
         self.assertEqual(window["title"], "Change password")
         h.focus(window)
         return process, window
@@ -52,7 +52,7 @@ class PasswordDialog(h.Scenario):
         self.type_entries("Tavrin pass 7", "Tavrin pass 7")
         self.shot("typed")
         click_ok(window)
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         self.assert_stored("Tavrin pass 7")
 
     def test_different_entries_warn(self):
@@ -65,7 +65,7 @@ class PasswordDialog(h.Scenario):
     def different_entries_warn(self, process, window):
         self.type_entries("Secret", "secret")
         click_ok(window)
-        box = h.wait_message_box(timeout=5)
+        box = h.wait_message_box()
         self.shot("warning")
         self.assertEqual(box["title"], "Warning")
         self.assertEqual(box["texts"], [MISMATCH_TEXT])
@@ -85,7 +85,7 @@ class PasswordDialog(h.Scenario):
         h.key("Tab")
         h.xdotool("type", "--delay", 40, "Secret")
         click_ok(window)
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         self.assert_stored("Secret")
 
 

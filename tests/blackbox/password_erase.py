@@ -29,7 +29,7 @@ class PasswordErase(h.Scenario):
                 h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={stored}\n' +
                            h.product_key(**h.valid_settings(Speed=0, Password="secret")))
                 process = self.start("/s")
-                window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+                window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
                 # The settings are loaded while the window is created, before it shows.
                 text, size = h.reg_string(PRODUCT_SUBKEY, "Password")
                 self.assertEqual(text, expected)
@@ -38,7 +38,7 @@ class PasswordErase(h.Scenario):
                 h.close(window)
                 if expected:  # a protected saver asks for its password instead of ending
                     h.kill(process)
-                h.wait_exit(process, timeout=5)
+                h.wait_exit(process)
                 # The rest of the product key is left as it was.
                 self.assertEqual(h.reg_query(h.PRODUCT_KEY, "Speed"), ("REG_DWORD", "0x0"))
                 self.assertEqual(h.reg_query(h.PRODUCT_KEY, "Version"), ("REG_SZ", "2"))

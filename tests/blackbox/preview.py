@@ -24,7 +24,7 @@ class Preview(h.Scenario):
     def assert_ends_with_host(self, preview, end_host):
         start = time.monotonic()
         end_host()
-        h.wait_exit(preview, timeout=3)
+        h.wait_exit(preview)
         sys.stderr.write(f"  host ended to preview ended: {time.monotonic() - start:.2f} s\n")
         self.assertLess(time.monotonic() - start, 1.0, "the preview outlived its host by a second")
 
@@ -40,7 +40,7 @@ class Preview(h.Scenario):
             window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
             self.assertTrue(h.state()["saver_running"], "the saver beside the preview did not take over")
             h.close(window)
-            h.wait_exit(saver, timeout=5)
+            h.wait_exit(saver)
             self.assert_desktop_back()
             self.assertIsNone(preview.poll(), "the saver ended the preview")
             self.assert_ends_with_host(preview, lambda: h.close(host))

@@ -19,7 +19,7 @@ class BlackBackground(h.Scenario):
                 h.reg_load(h.product_key(**h.valid_settings(Speed=0, Background=background)))
                 with h.Pattern():
                     process = self.start("/s")
-                    window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+                    window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
                     deadline = time.monotonic() + 3
                     while True:
                         shot = self.shot(f"background-{background}")
@@ -30,7 +30,7 @@ class BlackBackground(h.Scenario):
                     self.assertEqual(colours.get(BLACK, 0), SCREEN_PIXELS,
                                      f"not all black; most frequent other colours: {others[:5]}")
                     h.close(window)
-                    h.wait_exit(process, timeout=5)
+                    h.wait_exit(process)
 
 
 if __name__ == "__main__":

@@ -21,7 +21,7 @@ class SaverCrash(h.Scenario):
                    name="no_crash_dialog.reg")
         h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=0, Background=0)))
         process = self.start("/s")
-        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
         deadline = time.monotonic() + 3
         while True:
             now = h.state()

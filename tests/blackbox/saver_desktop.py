@@ -31,7 +31,7 @@ class SaverOverDesktop(h.Scenario):
 
     def close_and_check_restored(self, window, process, before):
         h.close(window)
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         self.assert_desktop_back()
         # The desktop, taskbar included, is back as it was.
         self.wait_for_screen(before, "after", "the desktop after the saver ended")
@@ -55,7 +55,7 @@ class SaverOverDesktop(h.Scenario):
                              h.pixels(before, [p for p, _ in pattern.bar_points()]),
                              "the pattern window is not on the screen")
             process = self.start("/s")
-            window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+            window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
             sys.stderr.write(f"  launch to visible window: {time.monotonic() - process.started_at:.2f} s\n")
             self.check_saver_window(window)
             # Without a product key pictures are stamped every half second from the start on,
@@ -75,7 +75,7 @@ class SaverOverDesktop(h.Scenario):
         with h.Pattern():
             before = self.shot("before")
             process = self.start("/s")
-            window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+            window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
             self.check_saver_window(window)
             self.wait_for_screen(before, "during", "the saver's background")
             self.check_running()

@@ -22,7 +22,7 @@ class SaverInput(h.Scenario):
         # No pictures and a black screen: nothing changes on the screen by itself.
         h.reg_load(h.product_key(**h.valid_settings(Sensitivity=sensitivity, Speed=0, Background=0)))
         process = self.start("/s")
-        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
         h.focus(window)
         return process
 
@@ -36,7 +36,7 @@ class SaverInput(h.Scenario):
 
     def assert_ended(self, process, after):
         try:
-            h.wait_exit(process, timeout=5)
+            h.wait_exit(process)
         except h.HarnessError:
             self.fail(f"the saver did not end after {after}")
         self.assert_desktop_back()

@@ -22,7 +22,7 @@ class SaverIntervals(panel.PanelChecks, h.Scenario):
         with h.Pattern():
             before = self.shot("before")
             process = self.start("/s")
-            h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+            h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
             set_up = time.monotonic()
             # Stamps pile up and nothing wipes them before the minute is over.
             time.sleep(CLEANING - 8)
@@ -39,7 +39,7 @@ class SaverIntervals(panel.PanelChecks, h.Scenario):
             self.assertGreater(cleaned, CLEANING - 3, "the screen was wiped before the minute was over")
             h.key("a")
             h.key("b")
-            h.wait_exit(process, timeout=5)
+            h.wait_exit(process)
         self.assert_desktop_back()
 
     def test_panel_left_alone_goes_away_after_thirty_seconds(self):
@@ -61,7 +61,7 @@ class SaverIntervals(panel.PanelChecks, h.Scenario):
         h.key("b")
         self.wait_panel("panel-again")
         self.answer("Secret")
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         self.assert_desktop_back()
 
 

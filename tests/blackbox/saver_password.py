@@ -59,7 +59,7 @@ class PanelChecks:
         h.reg_load(h.product_key(**h.valid_settings(Sensitivity=1, Speed=speed, Background=0), **stored))
         h.reg_load(f'[{h.DESKTOP_KEY}]\n"ScreenSaveUsePassword"={h.dword(1)}', name="use_password.reg")
         process = self.start("/s")
-        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+        window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
         h.focus(window)
         return process, window
 
@@ -95,28 +95,28 @@ class PanelChecks:
     def password_from_the_dialog_ends_the_saver(self, password="Tavrin 7"):
         """"/a" stores a password; the protected "/s" then asks for it and takes it."""
         process = self.start("/a")
-        dialog = h.wait_window(cls=h.PASSWORD_CLASS, exe=h.SCR_NAME, timeout=5)
+        dialog = h.wait_window(cls=h.PASSWORD_CLASS, exe=h.SCR_NAME)
         h.focus(dialog)
         for field in range(2):
             h.xdotool("type", "--delay", 40, password)
             h.key("Tab")
         click_ok(dialog)
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         self.assertEqual(h.reg_string(r"Software\Quillam\Tavrin", "Password")[0], password)
         process, _ = self.start_protected(password=None)
         h.key("a")
         h.key("b")
         self.wait_panel("panel-for-the-stored-password")
         self.answer(password)
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         self.assert_desktop_back()
 
     def expect_wrong_password_box(self):
-        box = h.wait_message_box(timeout=5)
+        box = h.wait_message_box()
         self.assertEqual(box["title"], "Warning")
         self.assertIn(WRONG_PASSWORD, box["texts"])
         h.press()
-        h.wait_gone(cls="#32770", exe=h.SCR_NAME, timeout=5)
+        h.wait_gone(cls="#32770", exe=h.SCR_NAME)
 
 
 class SaverPassword(PanelChecks, h.Scenario):
@@ -139,7 +139,7 @@ class SaverPassword(PanelChecks, h.Scenario):
             h.xdotool("type", "--delay", 30, "Secret")
             h.move(left + 2 * OK_BUTTON[0], top + 2 * OK_BUTTON[1])
             h.click(1)
-            h.wait_exit(process, timeout=5)
+            h.wait_exit(process)
 
     def test_panel_wrong_cancel_and_right(self):
         process, window = self.start_protected()
@@ -183,7 +183,7 @@ class SaverPassword(PanelChecks, h.Scenario):
                              f"(see {shot})")
 
         self.answer("Secret", erase=len("secret"))
-        h.wait_exit(process, timeout=5)
+        h.wait_exit(process)
         self.assert_desktop_back()
 
     def test_password_from_the_dialog_ends_the_saver(self):
@@ -208,10 +208,10 @@ class SaverPassword(PanelChecks, h.Scenario):
                 h.park_pointer()
                 process = self.start("/s")
                 if case == "password only":
-                    box = h.wait_message_box(timeout=5)
+                    box = h.wait_message_box()
                     self.assertEqual(box["texts"], ["Failed to get data for 'PictureSet'"])
                     h.press("OK", pid=box["pid"])
-                window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME, timeout=5)
+                window = h.wait_window(cls=h.SAVER_CLASS, exe=h.SCR_NAME)
                 h.focus(window)
                 for name in keys:
                     h.key(name)
@@ -225,7 +225,7 @@ class SaverPassword(PanelChecks, h.Scenario):
                     self.assertEqual(now["foreground"]["hwnd"], window["hwnd"], now["foreground"])
                     h.focus(window)  # Wine leaves the X keyboard focus with the other program
                 self.answer("Secret", erase=len(keys))  # a key after the panel came is typed
-                h.wait_exit(process, timeout=5)
+                h.wait_exit(process)
                 self.assert_desktop_back()
 
 

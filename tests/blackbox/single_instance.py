@@ -19,7 +19,7 @@ def foreground_hwnd():
 class SingleInstance(h.Scenario):
     def start_first_dialog(self):
         process = self.start("/c")
-        window = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME, timeout=5)
+        window = h.wait_window(cls=h.CONFIGURE_CLASS, exe=h.SCR_NAME)
         return process, window
 
     def run_second(self, args, first_windows):
@@ -50,7 +50,7 @@ class SingleInstance(h.Scenario):
                     self.assertNotEqual(foreground_hwnd(), dialog["hwnd"])
                     self.check_second_start(args, first_windows, dialog)
         h.close(dialog)
-        h.wait_exit(first, timeout=5)
+        h.wait_exit(first)
 
     def test_a_minimised_first_copy_is_restored(self):
         first, dialog = self.start_first_dialog()
@@ -63,7 +63,7 @@ class SingleInstance(h.Scenario):
                 _, answer = h.probe("show", str(dialog["hwnd"]), "5")
                 self.assertFalse(answer["iconic"], f"{args}: the minimised dialog was not restored")
         h.close(dialog)
-        h.wait_exit(first, timeout=5)
+        h.wait_exit(first)
 
     def check_second_start(self, args, first_windows, dialog):
         shown = self.run_second(args, first_windows)
@@ -82,11 +82,11 @@ class SingleInstance(h.Scenario):
     def test_next_start_after_the_first_ends_runs_as_first_copy(self):
         first, dialog = self.start_first_dialog()
         h.close(dialog)
-        h.wait_exit(first, timeout=5)
+        h.wait_exit(first)
         again, dialog = self.start_first_dialog()
         self.assertEqual(dialog["title"], "Screen Saver Configuring")
         h.close(dialog)
-        h.wait_exit(again, timeout=5)
+        h.wait_exit(again)
 
 
 if __name__ == "__main__":

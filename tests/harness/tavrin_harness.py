@@ -228,7 +228,12 @@ def program_windows(visible=True):
     return [w for w in windows(exe=SCR_NAME, visible=visible) if w["class"] != "IME"]
 
 
-def wait_window(cls=None, title=None, exe=None, pid=None, visible=True, timeout=5.0):
+# How long something that must happen (a window comes, a program ends) may take: a program
+# started on a loaded 2-core machine has taken more than 5 s to show its first window.
+WAIT_TIMEOUT = 20.0
+
+
+def wait_window(cls=None, title=None, exe=None, pid=None, visible=True, timeout=WAIT_TIMEOUT):
     """Waits until a matching top-level window exists (the probe polls every 20 ms) and returns
     it with the time it took as window["elapsed_ms"]. Fails on time-out."""
     code, answer = probe("wait", *_filters(cls, title, exe, pid, visible),
@@ -241,7 +246,7 @@ def wait_window(cls=None, title=None, exe=None, pid=None, visible=True, timeout=
     return window
 
 
-def wait_gone(cls=None, title=None, exe=None, pid=None, visible=False, timeout=5.0):
+def wait_gone(cls=None, title=None, exe=None, pid=None, visible=False, timeout=WAIT_TIMEOUT):
     code, _ = probe("gone", *_filters(cls, title, exe, pid, visible), f"timeout={int(timeout * 1000)}",
                     timeout=timeout + 20)
     if code != 0:
@@ -264,7 +269,7 @@ def message_box(pid=None, exe=None):
     return probe("msgbox", *_filters(exe=exe or SCR_NAME, pid=pid))[1]
 
 
-def wait_message_box(timeout=5.0, exe=None):
+def wait_message_box(timeout=WAIT_TIMEOUT, exe=None):
     window = wait_window(cls="#32770", exe=exe or SCR_NAME, timeout=timeout)
     box = message_box(pid=window["pid"])
     if box is None:
@@ -464,7 +469,7 @@ def start_saver(*args, program=None, env=None):
     return process
 
 
-def wait_exit(process, timeout=5.0):
+def wait_exit(process, timeout=WAIT_TIMEOUT):
     """Waits for the program to end; on time-out kills it and fails."""
     try:
         return process.wait(timeout=timeout)
@@ -662,7 +667,7 @@ class Scenario(unittest.TestCase):
     def start(self, *args):
         return start_saver(*args)
 
-    def assert_no_window_and_exit(self, process, args, timeout=5.0):
+    def assert_no_window_and_exit(self, process, args, timeout=WAIT_TIMEOUT):
         """The program ends by itself within the time-out and shows no window on the way."""
         seen = []
         deadline = time.monotonic() + timeout
