@@ -431,7 +431,7 @@ _started = []
 _name_watch = None
 
 
-def wait_last_copy_gone(timeout=5.0):
+def wait_last_copy_gone(timeout=WAIT_TIMEOUT):
     """Waits until no copy of the program holds its single-instance name and none of its windows
     is left. A copy that has just ended may hold both a moment longer than its `wine` process
     lives, while the Wine server closes its handles and destroys its windows: a copy started
